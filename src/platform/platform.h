@@ -1,0 +1,26 @@
+// The bundle of outside services handed to the main window.
+#pragma once
+
+#include "clock.h"
+#include "filedialog.h"
+#include "messageboxes.h"
+#include "programend.h"
+#include "singleinstance.h"
+#include "sound.h"
+#include "traycomponent.h"
+#include "windowtitles.h"
+
+namespace horaloom {
+
+struct Platform {
+    WindowTitles& titles;
+    Sound& sound;
+    MessageBoxes& messageBoxes;
+    FileDialog& fileDialog;
+    Clock& clock;
+    TrayComponent& tray;
+    SingleInstance& singleInstance;
+    ProgramEnd& programEnd;
+};
+
+} // namespace horaloom

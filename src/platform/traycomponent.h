@@ -1,0 +1,27 @@
+// The tray icon: a start-up operation, a query and an action, and a mouse-release event.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace horaloom {
+
+class TrayComponent {
+public:
+    virtual ~TrayComponent() = default;
+
+    // Puts the icon into the tray. Returns false when it could not be set up at all.
+    virtual bool startup() = 0;
+    // True while a finished-countdown notification is on show.
+    virtual bool query() = 0;
+    // Withdraws that notification.
+    virtual void action() = 0;
+    // Shows the finished-countdown notification.
+    virtual void notify(const QString& title, const QString& message) = 0;
+    // Called with the Qt mouse button whenever a button is released over the icon.
+    virtual void setMouseReleaseHandler(std::function<void(int button)> handler) = 0;
+    // Whether a tray host is there to show the icon (hiding the window needs a way back).
+    virtual bool available() = 0;
+};
+
+} // namespace horaloom
