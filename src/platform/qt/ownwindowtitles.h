@@ -1,0 +1,30 @@
+// Window titles with Horaloom's own windows routed through Qt. Qt caches a window's title and
+// skips a setWindowTitle that matches its cache, so an own title written behind its back would
+// stick; here Qt always knows. Other programs' windows go to the desktop backend, if any.
+#pragma once
+
+#include "windowtitles.h"
+
+class QWidget;
+
+namespace horaloom {
+
+class OwnWindowTitles : public WindowTitles {
+public:
+    // others may be null: then only Horaloom's own windows are seen (a Wayland session).
+    explicit OwnWindowTitles(WindowTitles* others) : m_others(others) {}
+
+    WindowId foregroundWindow() override;
+    int titleLength(WindowId window) override;
+    std::string readTitle(WindowId window) override;
+    void writeTitle(WindowId window, std::string_view title) override;
+    void restoreTitle(WindowId window, std::string_view ownTitle) override;
+    void recoverAbandonedTitles() override;
+
+private:
+    static QWidget* ownWindow(WindowId window);
+
+    WindowTitles* m_others;
+};
+
+} // namespace horaloom

@@ -1,0 +1,30 @@
+#include "qtclock.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTime>
+
+namespace horaloom {
+
+QtClock::QtClock()
+{
+    // The long format has the seconds; drop its time-zone part, which the box has no room for.
+    m_format = QLocale::system().timeFormat(QLocale::LongFormat);
+    m_format.remove(QRegularExpression(QStringLiteral("\\s*\\(?t+\\)?")));
+    m_format = m_format.trimmed();
+    if (!m_format.contains(QLatin1Char('s'))) {
+        m_format = QStringLiteral("HH:mm:ss");
+    }
+}
+
+QString QtClock::timeOfDay()
+{
+    return QTime::currentTime().toString(m_format);
+}
+
+int QtClock::millisecondsIntoSecond()
+{
+    return QTime::currentTime().msec();
+}
+
+} // namespace horaloom

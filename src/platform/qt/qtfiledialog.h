@@ -1,0 +1,13 @@
+// The wave-file Open dialog through QFileDialog.
+#pragma once
+
+#include "filedialog.h"
+
+namespace horaloom {
+
+class QtFileDialog : public FileDialog {
+public:
+    QString openWaveFile(QWidget* parent) override;
+};
+
+} // namespace horaloom

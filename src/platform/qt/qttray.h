@@ -1,0 +1,36 @@
+// The tray icon on QSystemTrayIcon, with the finished-countdown notification.
+#pragma once
+
+#include "traycomponent.h"
+
+#include <QIcon>
+#include <QObject>
+#include <QSystemTrayIcon>
+
+namespace horaloom {
+
+class QtTray : public QObject, public TrayComponent {
+    Q_OBJECT
+public:
+    QtTray(const QIcon& icon, const QString& toolTip);
+
+    bool startup() override;
+    bool query() override;
+    void action() override;
+    void notify(const QString& title, const QString& message) override;
+    void setMouseReleaseHandler(std::function<void(int button)> handler) override;
+    bool available() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void watchReleases();
+
+    QSystemTrayIcon m_icon;
+    bool m_seesReleases = false; // the XEmbed icon widget reports releases themselves
+    std::function<void(int)> m_handler;
+    bool m_notificationShown = false;
+};
+
+} // namespace horaloom
