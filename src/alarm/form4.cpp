@@ -1,0 +1,159 @@
+#include "form4.h"
+
+#include "clockicon.h"
+#include "filedialog.h"
+#include "sound.h"
+#include "twips.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace horaloom {
+
+Form4::Form4(std::int16_t& alarmType, QString& waveFile, Sound& sound, FileDialog& fileDialog,
+             std::function<void()> showMainWindow, QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), AlarmType(alarmType),
+      WaveFile(waveFile), m_sound(sound), m_fileDialog(fileDialog),
+      m_showMainWindow(std::move(showMainWindow))
+{
+    setWindowTitle(QStringLiteral("Select Alarm"));
+    setWindowIcon(clockIcon());
+    setFixedSize(twipsRect(0, 0, ClientWidthTwips, ClientHeightTwips).size());
+    // Ok only hides; any other close unloads the dialog, dropping the option chosen in it.
+    // The next opening then builds a fresh one from the settings.
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    createControls();
+    setTabOrder();
+
+    connect(optBeep, &QRadioButton::clicked, this, &Form4::optBeep_Click);
+    connect(optWave, &QRadioButton::clicked, this, &Form4::optWave_Click);
+    connect(cmdBrowse, &QPushButton::clicked, this, &Form4::cmdBrowse_Click);
+    connect(cmdPlay, &QPushButton::clicked, this, &Form4::cmdPlay_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &Form4::cmdOk_Click);
+
+    Form_Load();
+}
+
+void Form4::createControls()
+{
+    // The frame only draws a box: the option buttons are the dialog's own children, so they form
+    // one group with the frame behind them.
+    frmSound = new QGroupBox(QStringLiteral("Sound"), this);
+    frmSound->setObjectName(QStringLiteral("frmSound"));
+    frmSound->setGeometry(twipsRect(120, 120, 4215, 1815));
+
+    optBeep = new QRadioButton(QStringLiteral("B&eep"), this);
+    optBeep->setObjectName(QStringLiteral("optBeep"));
+    optBeep->setGeometry(twipsRect(240, 360, 735, 375));
+
+    optWave = new QRadioButton(QStringLiteral("Play &Wave File"), this);
+    optWave->setObjectName(QStringLiteral("optWave"));
+    optWave->setGeometry(twipsRect(240, 720, 1695, 375));
+    optWave->setChecked(true);
+
+    // Shows WaveFile only: the path changes through Browse, so typing is not offered at all.
+    txtWaveFile = new QLineEdit(this);
+    txtWaveFile->setObjectName(QStringLiteral("txtWaveFile"));
+    txtWaveFile->setGeometry(twipsRect(240, 1080, 3855, 285));
+    txtWaveFile->setReadOnly(true);
+
+    cmdBrowse = new QPushButton(QStringLiteral("&Browse"), this);
+    cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
+    cmdBrowse->setGeometry(twipsRect(240, 1440, 1215, 375));
+
+    cmdPlay = new QPushButton(QStringLiteral("&Play"), this);
+    cmdPlay->setObjectName(QStringLiteral("cmdPlay"));
+    cmdPlay->setGeometry(twipsRect(1560, 1440, 1215, 375));
+
+    cmdOK = new QPushButton(QStringLiteral("&Ok"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(twipsRect(2880, 1440, 1215, 375));
+
+    frmSound->lower();
+}
+
+void Form4::setTabOrder()
+{
+    // The frame takes no focus; its place in the order changes nothing.
+    QWidget::setTabOrder(optBeep, optWave);
+    QWidget::setTabOrder(optWave, txtWaveFile);
+    QWidget::setTabOrder(txtWaveFile, cmdBrowse);
+    QWidget::setTabOrder(cmdBrowse, cmdPlay);
+    QWidget::setTabOrder(cmdPlay, cmdOK);
+}
+
+void Form4::open()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form4::Form_Load()
+{
+    txtWaveFile->setText(WaveFile);
+    if (AlarmType == 0) {
+        optBeep->setChecked(true);
+    } else if (AlarmType == 1) {
+        optWave->setChecked(true);
+    }
+    CheckValue();
+}
+
+void Form4::CheckValue()
+{
+    const bool wave = optWave->isChecked();
+    txtWaveFile->setEnabled(wave);
+    cmdBrowse->setEnabled(wave);
+    cmdPlay->setEnabled(wave);
+}
+
+void Form4::optBeep_Click()
+{
+    CheckValue();
+}
+
+void Form4::optWave_Click()
+{
+    CheckValue();
+}
+
+void Form4::cmdBrowse_Click()
+{
+    const QString path = m_fileDialog.openWaveFile(this);
+    if (path.isEmpty()) {
+        return; // cancelled
+    }
+    // Opening the file proves it is there and readable; otherwise nothing changes, silently.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return;
+    }
+    WaveFile = path;
+    txtWaveFile->setText(WaveFile);
+    file.close();
+}
+
+void Form4::cmdPlay_Click()
+{
+    m_sound.playWave(WaveFile);
+}
+
+void Form4::cmdOk_Click()
+{
+    if (optBeep->isChecked()) {
+        AlarmType = 0;
+    } else if (optWave->isChecked()) {
+        AlarmType = 1;
+    }
+    hide();
+    if (m_showMainWindow) {
+        m_showMainWindow();
+    }
+}
+
+} // namespace horaloom
