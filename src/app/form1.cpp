@@ -1,0 +1,391 @@
+#include "form1.h"
+
+#include "clockicon.h"
+#include "digitbox.h"
+#include "fonts.h"
+#include "twips.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcutEvent>
+#include <QTimer>
+#include <cstdio>
+
+namespace horaloom {
+
+namespace {
+
+// Client area of the main window, and where it stands before the settings place it.
+constexpr int ClientWidth = 2655;
+constexpr int ClientHeight = 2415;
+constexpr int CreatedLeft = 1890;
+constexpr int CreatedTop = 3030;
+
+QPushButton* makeButton(QWidget* parent, const QString& caption, QRect place)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setGeometry(place);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& caption, QRect place, Qt::Alignment alignment)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setGeometry(place);
+    label->setAlignment(alignment);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+    return label;
+}
+
+} // namespace
+
+void showButton(QPushButton* button)
+{
+    button->setEnabled(true);
+    button->setVisible(true);
+}
+
+void hideButton(QPushButton* button)
+{
+    button->setEnabled(false);
+    button->setVisible(false);
+}
+
+Form1::Form1(Platform& platform, QWidget* parent)
+    : QMainWindow(parent), m_platform(platform), m_titleWriter(platform.titles)
+{
+    setWindowTitle(QStringLiteral("Horaloom"));
+    setWindowIcon(clockIcon());
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(defaultFont());
+
+    createControls();
+    createMenus();
+    createTimers();
+    setTabOrder();
+    stackSharedPlaces();
+    connectHandlers();
+
+    move(twipsToPixels(CreatedLeft), twipsToPixels(CreatedTop));
+    setBackground(PaletteColor(0));
+}
+
+Form1::~Form1()
+{
+    // The secondary windows are top-level windows of their own.
+    delete m_form4.data();
+    delete m_form2.data();
+    delete m_frmHelp.data();
+}
+
+void Form1::createControls()
+{
+    m_client = new QWidget(this);
+    m_client->setFixedSize(twipsToPixels(ClientWidth), twipsToPixels(ClientHeight));
+    m_client->setAutoFillBackground(true);
+    setCentralWidget(m_client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto makeBox = [this](int index, int left) {
+        auto* box = new DigitBox(TimeDigits[static_cast<std::size_t>(index)],
+                                 DigitLimit[static_cast<std::size_t>(index)], m_client);
+        box->setGeometry(twipsRect(left, 120, 375, 555));
+        box->setFont(digitFont());
+        box->setFrame(false);
+        box->setTextMargins(0, 0, 0, 0);
+        QPalette palette = box->palette();
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            palette.setColor(group, QPalette::Base, Qt::white);
+        }
+        palette.setColor(QPalette::Active, QPalette::Text, Qt::black);
+        palette.setColor(QPalette::Inactive, QPalette::Text, Qt::black);
+        palette.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
+        box->setPalette(palette);
+        box->setBeep([this] { m_platform.sound.beep(); });
+        return box;
+    };
+    // In the order the window holds them; later siblings are raised afterwards.
+    txtHours2 = makeBox(5, 120);
+    txtHours1 = makeBox(4, 480);
+    txtMinutes2 = makeBox(3, 960);
+    txtMinutes1 = makeBox(2, 1320);
+    txtSeconds1 = makeBox(0, 2160);
+    txtSeconds2 = makeBox(1, 1800);
+
+    txtTime = new QLineEdit(m_client);
+    txtTime->setGeometry(twipsRect(1380, 1020, 1155, 285));
+    txtTime->setEnabled(false);
+    txtTime->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    cmdCountDown =
+        makeButton(m_client, QStringLiteral("Count &Down"), twipsRect(1380, 1440, 1155, 375));
+    cmdQuit = makeButton(m_client, QStringLiteral("&Quit"), twipsRect(1380, 1920, 1155, 375));
+    cmdReset = makeButton(m_client, QStringLiteral("&Reset"), twipsRect(120, 1920, 1155, 375));
+    cmdStop = makeButton(m_client, QStringLiteral("St&op Timer"), twipsRect(1380, 1440, 1155, 375));
+    cmdStart =
+        makeButton(m_client, QStringLiteral("St&art Timer"), twipsRect(1380, 1440, 1155, 375));
+    cmdCountUp = makeButton(m_client, QStringLiteral("Count &Up"), twipsRect(120, 1440, 1155, 375));
+    cmdHide = makeButton(m_client, QStringLiteral("&Hide"), twipsRect(120, 1440, 1155, 375));
+
+    auto makeColon = [this](int left) {
+        auto* colon = new QLabel(QStringLiteral(":"), m_client);
+        colon->setGeometry(twipsRect(left, 120, 135, 555));
+        colon->setAlignment(Qt::AlignCenter);
+        colon->setFont(colonFont());
+        colon->setAutoFillBackground(true);
+        QPalette palette = colon->palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        colon->setPalette(palette);
+        colon->setEnabled(false);
+        return colon;
+    };
+    lblColon1 = makeColon(1680);
+    lblColon2 = makeColon(840);
+    lblCurrentTime = makeLabel(m_client, QStringLiteral("Current Time:"),
+                               twipsRect(120, 1080, 1155, 255), Qt::AlignRight | Qt::AlignTop);
+    lblSeconds = makeLabel(m_client, QStringLiteral("Seconds"), twipsRect(1800, 720, 735, 255),
+                           Qt::AlignHCenter | Qt::AlignTop);
+    lblMinutes = makeLabel(m_client, QStringLiteral("Minutes"), twipsRect(960, 720, 735, 255),
+                           Qt::AlignHCenter | Qt::AlignTop);
+    lblHours = makeLabel(m_client, QStringLiteral("Hours"), twipsRect(120, 720, 735, 255),
+                         Qt::AlignHCenter | Qt::AlignTop);
+
+    txtHours2->setSuccessor(txtHours1);
+    txtHours1->setSuccessor(txtMinutes2);
+    txtMinutes2->setSuccessor(txtMinutes1);
+    txtMinutes1->setSuccessor(txtSeconds2);
+    txtSeconds2->setSuccessor(txtSeconds1);
+    txtSeconds1->setSuccessor(cmdStart);
+}
+
+void Form1::createMenus()
+{
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuExit = mnuFile->addAction(QStringLiteral("&Exit"));
+
+    mnuSettings = menuBar()->addMenu(QStringLiteral("&Settings"));
+    mnuPosition = mnuSettings->addAction(QStringLiteral("Save &Position on Exit"));
+    mnuRepeat = mnuSettings->addAction(QStringLiteral("&Repeat Countdown"));
+    mnuDisplayClock = mnuSettings->addAction(QStringLiteral("&Display Clock in Title Bar"));
+    for (QAction* toggle : {mnuPosition, mnuRepeat, mnuDisplayClock}) {
+        toggle->setCheckable(true);
+    }
+    mnuSettings->addSeparator();
+    mnuWav = mnuSettings->addAction(QStringLiteral("&Select Alarm"));
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuProgram = mnuHelp->addAction(QStringLiteral("&Program"));
+    mnuabout = mnuHelp->addAction(QStringLiteral("&About"));
+}
+
+void Form1::createTimers()
+{
+    Timer1 = new QTimer(this);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    Timer1->setInterval(100);
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(500);
+    Timer3 = new QTimer(this);
+    Timer3->setInterval(500);
+}
+
+void Form1::setTabOrder()
+{
+    // By tab index; labels take no focus.
+    const QWidget* chain[] = {txtHours2,   txtHours1,  txtMinutes2,  txtMinutes1, txtSeconds2,
+                              txtSeconds1, cmdCountUp, cmdCountDown, cmdStart,    cmdStop,
+                              cmdReset,    cmdQuit,    txtTime,      cmdHide};
+    for (std::size_t i = 0; i + 1 < std::size(chain); ++i) {
+        QWidget::setTabOrder(const_cast<QWidget*>(chain[i]), const_cast<QWidget*>(chain[i + 1]));
+    }
+}
+
+void Form1::stackSharedPlaces()
+{
+    // Where buttons share a place, the one the window holds first lies on top.
+    for (QPushButton* button :
+         {cmdHide, cmdCountUp, cmdStart, cmdStop, cmdReset, cmdQuit, cmdCountDown}) {
+        button->raise();
+    }
+}
+
+void Form1::connectHandlers()
+{
+    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    connect(Timer3, &QTimer::timeout, this, &Form1::Timer3_Timer);
+    connect(cmdCountUp, &QPushButton::clicked, this, &Form1::cmdCountUp_Click);
+    connect(cmdCountDown, &QPushButton::clicked, this, &Form1::cmdCountDown_Click);
+    connect(cmdStart, &QPushButton::clicked, this, &Form1::cmdStart_Click);
+    connect(cmdStop, &QPushButton::clicked, this, &Form1::cmdStop_Click);
+    connect(cmdReset, &QPushButton::clicked, this, &Form1::cmdReset_Click);
+    connect(cmdHide, &QPushButton::clicked, this, &Form1::cmdHide_Click);
+    connect(cmdQuit, &QPushButton::clicked, this, &Form1::cmdQuit_Click);
+    connect(mnuExit, &QAction::triggered, this, &Form1::mnuExit_Click);
+    connect(mnuPosition, &QAction::triggered, this, &Form1::mnuPosition_Click);
+    connect(mnuRepeat, &QAction::triggered, this, &Form1::mnuRepeat_Click);
+    connect(mnuDisplayClock, &QAction::triggered, this, &Form1::mnuDisplayClock_Click);
+    connect(mnuWav, &QAction::triggered, this, &Form1::mnuWav_Click);
+    connect(mnuProgram, &QAction::triggered, this, &Form1::mnuProgram_Click);
+    connect(mnuabout, &QAction::triggered, this, &Form1::mnuabout_Click);
+    m_platform.tray.setMouseReleaseHandler([this](int button) { STI1_MouseRel(button); });
+
+    // "&Hide" and the "&Help" menu share Alt+H, and Qt would treat the pair as ambiguous. The
+    // button wins: both receivers hand the shortcut to it. The menu stays reachable by mouse,
+    // F10 and the arrow keys.
+    cmdHide->installEventFilter(this);
+    menuBar()->installEventFilter(this);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Shortcut && (watched == cmdHide || watched == menuBar())) {
+        const auto* shortcut = static_cast<QShortcutEvent*>(event);
+        if (shortcut->key() == QKeySequence(Qt::ALT | Qt::Key_H)) {
+            cmdHide->animateClick();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+std::array<DigitBox*, DigitCount> Form1::digitBoxes() const
+{
+    return {txtSeconds1, txtSeconds2, txtMinutes1, txtMinutes2, txtHours1, txtHours2};
+}
+
+QColor Form1::backgroundColour() const
+{
+    return m_client->palette().color(QPalette::Window);
+}
+
+void Form1::setBackground(const QColor& colour)
+{
+    QPalette palette = m_client->palette();
+    palette.setColor(QPalette::Window, colour);
+    m_client->setPalette(palette);
+}
+
+bool Form1::Form_Load()
+{
+    if (m_platform.singleInstance.anotherIsRunning()) {
+        hide();
+        m_platform.messageBoxes.show(QStringLiteral("Horaloom is already running."),
+                                     QStringLiteral("Horaloom"), MsgBox::Critical);
+        endProgram(1);
+        return false;
+    }
+    if (!Initialize()) {
+        return false;
+    }
+    StartDir = QDir::currentPath();
+    hideButton(cmdStart);
+    hideButton(cmdStop);
+    hideButton(cmdReset);
+    TimerRunning = 0;
+    CountMode = 3;
+    for (std::size_t i = 0; i < TimeDigits.size(); ++i) {
+        TimeDigits[i] = 0;
+        digitBoxes()[i]->showDigit(0);
+    }
+    // The main window stands for the start-up window: restore requests always go to it.
+    if (!isVisible()) {
+        show();
+    }
+    m_platform.titles.recoverAbandonedTitles();
+    refreshTime();
+    phaseTick();
+    return true;
+}
+
+bool Form1::Initialize()
+{
+    const QString path = QDir::current().filePath(SettingsFileName);
+    const SettingsReadResult read = readSettingsFile(path);
+    if (!read.settings) {
+        std::fprintf(stderr, "horaloom: %s, line %d: %s\n",
+                     qPrintable(QDir::toNativeSeparators(path)), read.error.line,
+                     qPrintable(read.error.problem));
+        hide();
+        m_platform.messageBoxes.show(QStringLiteral("Horaloom must be started from its directory"),
+                                     QStringLiteral("Horaloom"), MsgBox::Exclamation);
+        endProgram(1);
+        return false;
+    }
+    const Settings& s = *read.settings;
+    AlarmType = s.AlarmType;
+    RepeatCountdown = s.RepeatCountdown;
+    SavePosition = s.SavePosition;
+    SavedLeft = s.SavedLeft;
+    SavedTop = s.SavedTop;
+    WaveFile = s.WaveFile;
+    DisplayClock = s.DisplayClock;
+
+    placeWindow();
+    if (RepeatCountdown == 1 || RepeatCountdown == 0) {
+        mnuRepeat->setChecked(RepeatCountdown == 1);
+    }
+    const int clock = DisplayClock.trimmed().toInt();
+    if (clock == 1 || clock == 0) {
+        mnuDisplayClock->setChecked(clock == 1);
+    }
+    if (!m_platform.tray.startup()) {
+        hide();
+        m_platform.messageBoxes.show(QStringLiteral("Horaloom must be started from its directory"),
+                                     QStringLiteral("Horaloom"), MsgBox::Exclamation);
+        endProgram(1);
+        return false;
+    }
+    return true;
+}
+
+void Form1::placeWindow()
+{
+    if (SavePosition == 1) {
+        // Taken as it is, even off the screen.
+        move(twipsToPixels(SavedLeft), twipsToPixels(SavedTop));
+        show();
+        mnuPosition->setChecked(true);
+    } else if (SavePosition == 0) {
+        const QRect screen = QGuiApplication::primaryScreen()
+                                 ? QGuiApplication::primaryScreen()->geometry()
+                                 : QRect(0, 0, 800, 600);
+        ensurePolished();
+        adjustSize();
+        const QSize frame = frameGeometry().size();
+        const float left = (static_cast<float>(pixelsToTwips(screen.width())) -
+                            static_cast<float>(pixelsToTwips(frame.width()))) /
+                           2.0f;
+        const float top = (static_cast<float>(pixelsToTwips(screen.height())) -
+                           static_cast<float>(pixelsToTwips(frame.height()))) /
+                          2.0f;
+        move(screen.left() + twipsToPixels(left), screen.top() + twipsToPixels(top));
+        show();
+        mnuPosition->setChecked(false);
+    }
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    if (m_ending) {
+        event->accept();
+        return;
+    }
+    // Closing the window is the same as File, Exit: asked, and saved on Yes.
+    event->ignore();
+    mnuExit_Click();
+}
+
+} // namespace horaloom

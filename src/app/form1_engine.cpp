@@ -1,0 +1,279 @@
+// The main window's timer: the tick, the count steps, the commands and the alarm.
+#include "form1.h"
+
+#include "digitbox.h"
+#include "twips.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace horaloom {
+
+void Form1::refreshTime()
+{
+    txtTime->setText(m_platform.clock.timeOfDay());
+}
+
+void Form1::phaseTick()
+{
+    // Start the 100 ms tick a few milliseconds after a second boundary, so that one tick sees
+    // each new second within about 10 ms of its start.
+    const int intoSecond = m_platform.clock.millisecondsIntoSecond();
+    const int delay = (1000 + 5 - intoSecond) % 100;
+    Timer1->start(delay == 0 ? 100 : delay);
+    m_phasing = true;
+}
+
+void Form1::Timer1_Timer()
+{
+    if (m_phasing) {
+        m_phasing = false;
+        Timer1->start(100);
+    }
+    // The six cases in order; each test is made afresh when it is reached. The state is tested
+    // first: it is cheap, and the time of day is then read only for the case that can run.
+    struct Case {
+        std::int16_t running;
+        std::int16_t mode;
+    };
+    static constexpr Case cases[] = {{0, 1}, {1, 1}, {0, 2}, {1, 2}, {0, 3}, {1, 3}};
+    bool stepped = false;
+    for (int c = 0; c < 6; ++c) {
+        if (TimerRunning != cases[c].running || CountMode != cases[c].mode ||
+            m_platform.clock.timeOfDay() == txtTime->text()) {
+            continue;
+        }
+        stepped = true;
+        switch (c + 1) {
+        case 2:
+            refreshTime();
+            CountUp();
+            TitleBar();
+            mnuRepeat->setEnabled(true);
+            break;
+        case 4:
+            TitleBar();
+            refreshTime();
+            mnuRepeat->setEnabled(false);
+            CountDown();
+            TitleBar();
+            break;
+        default:
+            refreshTime();
+            mnuRepeat->setEnabled(true);
+            break;
+        }
+    }
+    // Keep the phase: a tick that finds a new second late re-aligns the next one.
+    if (stepped && !m_phasing && m_platform.clock.millisecondsIntoSecond() % 100 > 30) {
+        phaseTick();
+    }
+}
+
+void Form1::showDigits()
+{
+    const auto boxes = digitBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        boxes[i]->showDigit(TimeDigits[i]);
+    }
+}
+
+void Form1::CountUp()
+{
+    const bool limit = stepUp(TimeDigits);
+    showDigits();
+    if (limit) {
+        m_platform.sound.beep();
+        CountMode = 3;
+        cmdStop->setVisible(false);
+        cmdCountUp->setVisible(true);
+        cmdCountUp->setEnabled(true);
+        cmdCountDown->setVisible(true);
+        cmdCountDown->setEnabled(true);
+        m_platform.messageBoxes.show(QStringLiteral("Timer has expired at 100 hours"),
+                                     QStringLiteral("Horaloom Shutdown"), MsgBox::Exclamation);
+    }
+    TimeText = timeText(TimeDigits);
+}
+
+void Form1::CountDown()
+{
+    const bool ended = stepDown(TimeDigits);
+    showDigits();
+    if (ended) {
+        if (RepeatCountdown == 1) {
+            if (!countdownEndWithRepeat()) {
+                return;
+            }
+        } else {
+            countdownEndWithoutRepeat();
+        }
+    }
+    TimeText = timeText(TimeDigits);
+}
+
+void Form1::countdownEndWithoutRepeat()
+{
+    ShowSetupScreen();
+    hideButton(cmdReset);
+    TimerRunning = 0;
+    if (AlarmType == 0) {
+        Timer2->start();
+    } else if (AlarmType == 1) {
+        m_platform.sound.playWave(WaveFile);
+        Timer3->start();
+    }
+    m_platform.tray.notify(QStringLiteral("Horaloom"),
+                           QStringLiteral("The countdown has finished."));
+}
+
+bool Form1::countdownEndWithRepeat()
+{
+    TimeDigits = RepeatDigits;
+    showDigits();
+    if (allZero(RepeatDigits)) {
+        // No starting time was stored: nothing to repeat.
+        ResetProgram();
+        return false;
+    }
+    if (AlarmType == 0) {
+        flashRandomColour();
+        m_platform.sound.beep();
+    } else if (AlarmType == 1) {
+        flashRandomColour();
+        m_platform.sound.playWave(WaveFile);
+    }
+    return true;
+}
+
+void Form1::flashRandomColour()
+{
+    setBackground(PaletteColor(randomColourNumber(m_random.next())));
+}
+
+void Form1::Timer2_Timer()
+{
+    m_platform.sound.beep();
+    Timer3_Timer();
+}
+
+void Form1::Timer3_Timer()
+{
+    flashRandomColour();
+    CountMode = 3;
+    cmdStop->setEnabled(true);
+    cmdStop->setVisible(true);
+}
+
+void Form1::TitleBar()
+{
+    bool numeric = false;
+    const int clock = DisplayClock.trimmed().toInt(&numeric);
+    m_titleWriter.TitleBar(TimeText.toStdString(), txtTime->text().toStdString(),
+                           numeric ? clock : -1);
+}
+
+void Form1::restoreDecoratedTitle()
+{
+    m_titleWriter.restoreLastWindow();
+}
+
+void Form1::ResetProgram()
+{
+    setWindowTitle(QStringLiteral("Horaloom"));
+    setBackground(PaletteColor(0));
+    hideButton(cmdStart);
+    hideButton(cmdStop);
+    showButton(cmdCountUp);
+    showButton(cmdCountDown);
+    // Hidden in the tray the focus cannot move; Qt keeps it for when the window comes back.
+    cmdCountUp->setFocus();
+    cmdCountDown->move(twipsToPixels(1380), cmdCountDown->y());
+    const auto boxes = digitBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        TimeDigits[i] = 0;
+        boxes[i]->showDigit(0);
+    }
+    for (DigitBox* box : boxes) {
+        box->setEnabled(false);
+    }
+    CountMode = 3;
+    Timer2->stop();
+    Timer3->stop();
+    RepeatDigits.fill(0);
+}
+
+void Form1::cmdCountUp_Click()
+{
+    CountMode = 1;
+    TimerRunning = 0;
+    showButton(cmdStart);
+    hideButton(cmdStop);
+    hideButton(cmdCountDown);
+    showButton(cmdReset);
+    cmdStart->setFocus();
+}
+
+void Form1::cmdCountDown_Click()
+{
+    CountMode = 2;
+    cmdCountDown->move(twipsToPixels(120), cmdCountDown->y());
+    TimerRunning = 0;
+    showButton(cmdStart);
+    hideButton(cmdStop);
+    hideButton(cmdCountUp);
+    for (DigitBox* box :
+         {txtHours2, txtHours1, txtMinutes2, txtMinutes1, txtSeconds2, txtSeconds1}) {
+        box->setEnabled(true);
+    }
+    txtHours2->setFocus();
+}
+
+void Form1::cmdStart_Click()
+{
+    TimerRunning = 1;
+    hideButton(cmdCountUp);
+    hideButton(cmdCountDown);
+    hideButton(cmdStart);
+    showButton(cmdStop);
+    cmdStop->setFocus();
+    for (DigitBox* box : digitBoxes()) {
+        box->setEnabled(false);
+    }
+    if (RepeatCountdown == 1) {
+        RepeatDigits = TimeDigits;
+    }
+}
+
+void Form1::cmdStop_Click()
+{
+    TitleBar();
+    setBackground(PaletteColor(0));
+    TimerRunning = 0;
+    CountMode = 3;
+    showButton(cmdCountUp);
+    showButton(cmdCountDown);
+    hideButton(cmdStart);
+    hideButton(cmdStop);
+    showButton(cmdReset);
+    cmdCountDown->move(twipsToPixels(1380), cmdCountDown->y());
+    Timer2->stop();
+    Timer3->stop();
+    cmdReset->setFocus();
+    for (DigitBox* box : digitBoxes()) {
+        box->setModified(false);
+    }
+    if (m_platform.tray.query()) {
+        m_platform.tray.action();
+    }
+}
+
+void Form1::cmdReset_Click()
+{
+    TitleBar();
+    ResetProgram();
+}
+
+} // namespace horaloom

@@ -1,0 +1,83 @@
+// Horaloom: a desktop timer that shows the running time in the title of the window in front.
+#include "clockicon.h"
+#include "fonts.h"
+#include "form1.h"
+#include "ownwindowtitles.h"
+#include "qtclock.h"
+#include "qtfiledialog.h"
+#include "qtmessageboxes.h"
+#include "qtprogramend.h"
+#include "qtsingleinstance.h"
+#include "qtsound.h"
+#include "qttray.h"
+#include "signalguard.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <memory>
+
+#if defined(HORALOOM_HAVE_X11)
+#include "xcbwindowtitles.h"
+#endif
+#if defined(Q_OS_WIN)
+#include "win32windowtitles.h"
+#endif
+
+namespace {
+
+// The backend for other programs' windows, or null where they cannot be written.
+std::unique_ptr<horaloom::WindowTitles> desktopTitles()
+{
+#if defined(HORALOOM_HAVE_X11)
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        auto x11 = std::make_unique<horaloom::XcbWindowTitles>();
+        if (x11->connected()) {
+            return x11;
+        }
+    }
+#endif
+#if defined(Q_OS_WIN)
+    return std::make_unique<horaloom::Win32WindowTitles>();
+#endif
+    std::fprintf(stderr,
+                 "horaloom: the running time cannot be shown in other programs' titles in this "
+                 "session (%s); Horaloom's own caption shows it\n",
+                 qPrintable(QGuiApplication::platformName()));
+    return nullptr;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Horaloom"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setDesktopFileName(QStringLiteral("horaloom"));
+    // Hidden in the tray, with no window on the screen, Horaloom goes on running.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(horaloom::clockIcon());
+    horaloom::registerFontSubstitutions();
+
+    const std::unique_ptr<horaloom::WindowTitles> desktop = desktopTitles();
+    horaloom::OwnWindowTitles titles(desktop.get());
+    horaloom::QtSound sound;
+    horaloom::QtMessageBoxes messageBoxes;
+    horaloom::QtFileDialog fileDialog;
+    horaloom::QtClock clock;
+    horaloom::QtTray tray(horaloom::clockIcon(), QStringLiteral("Horaloom V1.00"));
+    horaloom::QtSingleInstance singleInstance;
+    horaloom::QtProgramEnd programEnd;
+    horaloom::Platform platform{titles, sound, messageBoxes,   fileDialog,
+                                clock,  tray,  singleInstance, programEnd};
+
+    horaloom::Form1 form(platform);
+    if (!form.Form_Load()) {
+        return 1;
+    }
+    horaloom::installSignalGuard([&form] {
+        form.restoreDecoratedTitle();
+        QCoreApplication::exit(0);
+    });
+    return QApplication::exec();
+}
