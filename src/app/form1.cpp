@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QShortcutEvent>
 #include <QTimer>
 #include <cstdio>
@@ -33,7 +34,8 @@ QPushButton* makeButton(QWidget* parent, const QString& caption, QRect place)
 {
     auto* button = new QPushButton(caption, parent);
     button->setGeometry(place);
-    button->setAutoDefault(false);
+    // Enter presses the button that has the focus, as on any desktop.
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -247,6 +249,10 @@ void Form1::connectHandlers()
     // F10 and the arrow keys.
     cmdHide->installEventFilter(this);
     menuBar()->installEventFilter(this);
+    // F10 opens the menu bar for the arrow keys, as desktops have always done.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(mnuFile->menuAction()); });
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)

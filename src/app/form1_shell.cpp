@@ -88,15 +88,22 @@ void Form1::endProgram(int exitCode)
     m_platform.programEnd.endProgram(exitCode);
 }
 
+namespace {
+// The Settings toggles: the entry has already flipped its check mark; the setting follows it.
+void followCheckMark(const QAction* entry, std::int16_t& setting)
+{
+    setting = entry->isChecked() ? 1 : 0;
+}
+} // namespace
+
 void Form1::mnuPosition_Click()
 {
-    // The entry has already toggled its check mark; the setting follows it.
-    SavePosition = mnuPosition->isChecked() ? 1 : 0;
+    followCheckMark(mnuPosition, SavePosition);
 }
 
 void Form1::mnuRepeat_Click()
 {
-    RepeatCountdown = mnuRepeat->isChecked() ? 1 : 0;
+    followCheckMark(mnuRepeat, RepeatCountdown);
 }
 
 void Form1::mnuDisplayClock_Click()

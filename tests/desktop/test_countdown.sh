@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# A countdown typed from the keyboard runs to zero on the wall clock, flashes, and stops.
+source "$(dirname "$0")/common.sh"
+
+dir=$(settings_dir)
+start_horaloom "$dir"
+pid=$started_pid
+window=""
+wait_for 20 eval 'window=$(find_window "$pid" "^Horaloom$"); [[ -n $window ]]'
+xdotool windowactivate --sync "$window"
+
+xdotool key --clearmodifiers alt+d
+sleep 0.4 # an access key presses its button after a short animation
+xdotool type --delay 50 000005
+xdotool key Return # the focus ended on Start Timer
+started=$(date +%s.%N)
+
+# While the main window is in front, its own caption carries the running time.
+check "the count shows in the caption" \
+    wait_for 3 eval '[[ $(window_title "$window") == 00:00:0[1-4]"   Horaloom" ]]'
+check "the count reaches zero" wait_for 8 eval '[[ $(window_title "$window") == "00:00:00   Horaloom" ]]'
+ended=$(date +%s.%N)
+elapsed=$(awk -v a="$started" -v b="$ended" 'BEGIN { printf "%.2f", b - a }')
+# Five counted seconds, the first at the next change of the wall-clock second.
+check "zero came after five wall-clock seconds (took $elapsed s)" \
+    awk -v e="$elapsed" 'BEGIN { exit !(e >= 3.9 && e <= 5.6) }'
+
+height=$(xwininfo -id "$window" | awk '/Height:/ {print $2}')
+flashing() { [[ $(region_mean "$window" 170 $((height - 6)) 5 5) != 0 ]]; }
+check "the window flashes in colour" wait_for 3 flashing
+
+xdotool windowactivate --sync "$window" key --clearmodifiers alt+o
+black() { [[ $(region_mean "$window" 170 $((height - 6)) 5 5) == 0 ]]; }
+check "Stop Timer paints the window black again" wait_for 3 black
+sleep 1.2
+check "and it stays black" black

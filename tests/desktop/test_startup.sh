@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Horaloom started as a user would: its window, its size and colour, and the second copy refused.
+source "$(dirname "$0")/common.sh"
+
+dir=$(settings_dir)
+start_horaloom "$dir"
+first=$started_pid
+window=""
+check "the main window appears with the caption Horaloom" \
+    wait_for 20 eval 'window=$(find_window "$first" "^Horaloom$"); [[ -n $window ]]'
+
+geometry=$(xwininfo -id "$window")
+width=$(awk '/Width:/ {print $2}' <<<"$geometry")
+height=$(awk '/Height:/ {print $2}' <<<"$geometry")
+# The client area is 177 x 161 at 96 dpi; the menu bar stands above it.
+check "the window is 177 pixels wide (got $width)" test "$width" -eq 177
+check "the window is 161 pixels high below its menu bar (got $height)" \
+    test "$height" -ge 176 -a "$height" -le 200
+
+wait_for 5 eval '[[ $(region_mean "$window" 170 $((height - 6)) 5 5) == 0 ]]' || true
+mean=$(region_mean "$window" 170 $((height - 6)) 5 5)
+check "the background is black (bottom right mean $mean)" test "$mean" = 0
+mean=$(region_mean "$window" 2 $((height - 60)) 4 10)
+check "the background is black (left edge mean $mean)" test "$mean" = 0
+# The digit strip is white across its width.
+strip=$(region_mean "$window" 100 $((height - 161 + 40)) 20 3)
+check "the digit strip is white (mean $strip)" awk -v m="$strip" 'BEGIN { exit !(m > 0.9) }'
+
+# A second copy says so and ends; the first goes on.
+start_horaloom "$dir"
+second=$started_pid
+box=""
+check "the second copy shows its refusal" \
+    wait_for 20 eval 'box=$(find_window "$second" "^Horaloom$"); [[ -n $box ]]'
+check "the refusal is a message box, not a main window" \
+    eval '[[ $(xwininfo -id "$box" | awk "/Width:/ {print \$2}") != 177 ]]'
+xdotool windowactivate --sync "$box" key --clearmodifiers Return 2>/dev/null || xdotool key Return
+status=0
+wait_for 10 eval '! kill -0 "$second" 2>/dev/null' || true
+wait "$second" || status=$?
+check "the second copy ends with a failure status (got $status)" test "$status" -eq 1
+check "the first copy is still running" kill -0 "$first"
+check "the first copy's window is still there" eval '[[ -n $(find_window "$first" "^Horaloom$") ]]'
+
+# SIGTERM ends Horaloom cleanly.
+kill -TERM "$first"
+status=0
+wait "$first" || status=$?
+check "SIGTERM ends Horaloom with status 0 (got $status)" test "$status" -eq 0
