@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Hiding to the tray and coming back: by the icon (any button) and by the end of a countdown.
+source "$(dirname "$0")/common.sh"
+
+dir=$(settings_dir)
+start_horaloom "$dir"
+pid=$started_pid
+window=""
+wait_for 20 eval 'window=$(find_window "$pid" "^Horaloom$"); [[ -n $window ]]'
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+tray_icon() { # the small window the tray host embeds
+    local w
+    for w in $(xdotool search --all --pid "$pid" 2>/dev/null); do
+        if [[ $w != "$window" ]] && viewable "$w" &&
+            [[ $(xwininfo -id "$w" | awk '/Width:/ {print $2}') -le 48 ]]; then
+            echo "$w"
+            return 0
+        fi
+    done
+    return 1
+}
+icon=""
+check "the tray icon is there" wait_for 10 eval 'icon=$(tray_icon)'
+
+hide() {
+    xdotool windowactivate --sync "$window" key --clearmodifiers alt+h
+    wait_for 5 eval '! viewable "$window"'
+}
+check "Alt+H hides the window although Count Up covers the Hide button" hide
+check "the icon stays while the window is hidden" viewable "$icon"
+for button in 1 3 2; do
+    xdotool mousemove --window "$icon" 8 8 click "$button"
+    check "releasing mouse button $button over the icon brings the window back" \
+        wait_for 5 eval 'viewable "$window"'
+    check "... in front" wait_for 5 eval '[[ $(xdotool getactivewindow) == "$window" ]]'
+    [[ $button == 2 ]] || hide
+done
+
+# A count goes on while hidden; the end of a countdown brings the window back by itself.
+xdotool windowactivate --sync "$window" key --clearmodifiers alt+d
+sleep 0.4
+xdotool type --delay 30 000003
+xdotool key Return
+sleep 0.3
+hide
+check "the end of the countdown brings the hidden window back" wait_for 6 eval 'viewable "$window"'
+height=$(xwininfo -id "$window" | awk '/Height:/ {print $2}')
+check "and flashing" wait_for 3 eval '[[ $(region_mean "$window" 170 $((height - 6)) 5 5) != 0 ]]'
