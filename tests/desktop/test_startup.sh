@@ -47,3 +47,10 @@ kill -TERM "$first"
 status=0
 wait "$first" || status=$?
 check "SIGTERM ends Horaloom with status 0 (got $status)" test "$status" -eq 0
+
+# Where other programs' titles cannot be written (here: no window system at all), Horaloom
+# still starts and says so once on standard error.
+dir=$(settings_dir)
+errors=$(cd "$dir" && QT_QPA_PLATFORM=offscreen timeout -s TERM 3 "$HORALOOM" 2>&1 >/dev/null || true)
+check "without X11 one line says the titles of other programs stay untouched" \
+    test "$(grep -c "cannot be shown in other programs' titles" <<<"$errors")" -eq 1

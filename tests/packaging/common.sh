@@ -1,0 +1,40 @@
+# Shared by the packaging tests: a staged install of the build tree and a tally of checks.
+# HORALOOM_SOURCE_DIR, HORALOOM_BUILD_DIR and HORALOOM_APP_ID come from ctest.
+
+set -euo pipefail
+: "${HORALOOM_SOURCE_DIR:?}" "${HORALOOM_BUILD_DIR:?}" "${HORALOOM_APP_ID:?}"
+
+passed=0
+failed=0
+workdir=$(mktemp -d)
+default_settings=$HORALOOM_SOURCE_DIR/resources/Horaloom.ini
+icon_sizes=(16 22 24 32 48 64 128 256)
+
+finish() {
+    rm -rf -- "$workdir"
+    echo "$passed passed, $failed failed"
+    ((failed == 0))
+}
+trap finish EXIT
+
+check() { # check DESCRIPTION COMMAND...
+    local what=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+        echo "ok: $what"
+    else
+        failed=$((failed + 1))
+        echo "FAILED: $what"
+    fi
+}
+
+# Installs the build tree under DIR with prefix /usr, as the package lays it out.
+stage() {
+    DESTDIR=$1 cmake --install "$HORALOOM_BUILD_DIR" --prefix /usr >"$workdir/install.log"
+}
+
+# The value of KEY in the [Desktop Entry] group of FILE.
+desktop_value() {
+    sed -n "s/^$2=//p" "$1" | head -n 1
+}
