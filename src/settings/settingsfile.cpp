@@ -270,7 +270,9 @@ bool writeSettingsFile(const QString& path, const Settings& settings, QString* e
     QSaveFile file(path);
     // Writing in place could leave a half-written file behind; better to fail and keep the old.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a full disk shows in write() itself: Qt's commit() does not notice a flush
+    // that failed inside its own close, and would rename the empty file over the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failWrite(errorText,
                          QStringLiteral("cannot write %1: %2").arg(name, file.errorString()));
     const QByteArray bytes = formatSettings(settings);
