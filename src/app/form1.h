@@ -8,6 +8,7 @@
 #include "palette.h"
 #include "platform.h"
 #include "settingsfile.h"
+#include "tickcases.h"
 #include "timedigits.h"
 #include "titlebarwriter.h"
 
@@ -145,6 +146,7 @@ private:
     void setBackground(const QColor& colour);
     void showDigits();
     void refreshTime();
+    void runTickStep(TickStep step);
     void countdownEndWithoutRepeat();
     bool countdownEndWithRepeat();
     void signalCycle();

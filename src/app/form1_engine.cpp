@@ -34,41 +34,44 @@ void Form1::Timer1_Timer()
     }
     // The six cases in order; each test is made afresh when it is reached. The state is tested
     // first: it is cheap, and the time of day is then read only for the case that can run.
-    struct Case {
-        std::int16_t running;
-        std::int16_t mode;
-    };
-    static constexpr Case cases[] = {{0, 1}, {1, 1}, {0, 2}, {1, 2}, {0, 3}, {1, 3}};
     bool stepped = false;
-    for (int c = 0; c < 6; ++c) {
-        if (TimerRunning != cases[c].running || CountMode != cases[c].mode ||
+    for (const TickCase& tickCase : tickCases()) {
+        if (TimerRunning != tickCase.running || CountMode != tickCase.mode ||
             m_platform.clock.timeOfDay() == txtTime->text()) {
             continue;
         }
         stepped = true;
-        switch (c + 1) {
-        case 2:
-            refreshTime();
-            CountUp();
-            TitleBar();
-            mnuRepeat->setEnabled(true);
-            break;
-        case 4:
-            TitleBar();
-            refreshTime();
-            mnuRepeat->setEnabled(false);
-            CountDown();
-            TitleBar();
-            break;
-        default:
-            refreshTime();
-            mnuRepeat->setEnabled(true);
-            break;
+        for (TickStep step : tickCase.steps) {
+            runTickStep(step);
         }
     }
     // Keep the phase: a tick that finds a new second late re-aligns the next one.
     if (stepped && !m_phasing && m_platform.clock.millisecondsIntoSecond() % 100 > 30) {
         phaseTick();
+    }
+}
+
+void Form1::runTickStep(TickStep step)
+{
+    switch (step) {
+    case TickStep::RefreshTime:
+        refreshTime();
+        break;
+    case TickStep::CountUp:
+        CountUp();
+        break;
+    case TickStep::CountDown:
+        CountDown();
+        break;
+    case TickStep::TitleBar:
+        TitleBar();
+        break;
+    case TickStep::RepeatAvailable:
+        mnuRepeat->setEnabled(true);
+        break;
+    case TickStep::RepeatUnavailable:
+        mnuRepeat->setEnabled(false);
+        break;
     }
 }
 

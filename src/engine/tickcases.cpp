@@ -1,0 +1,30 @@
+#include "tickcases.h"
+
+#include <array>
+
+namespace horaloom {
+
+namespace {
+using S = TickStep;
+constexpr std::array idle{S::RefreshTime, S::RepeatAvailable};
+constexpr std::array countingUp{S::RefreshTime, S::CountUp, S::TitleBar, S::RepeatAvailable};
+// Counting down writes the title once before the step, with the old time, and once after.
+constexpr std::array countingDown{S::TitleBar, S::RefreshTime, S::RepeatUnavailable, S::CountDown,
+                                  S::TitleBar};
+
+constexpr std::array<TickCase, 6> cases{{
+    {0, 1, idle},
+    {1, 1, countingUp},
+    {0, 2, idle},
+    {1, 2, countingDown},
+    {0, 3, idle},
+    {1, 3, idle},
+}};
+} // namespace
+
+std::span<const TickCase> tickCases()
+{
+    return cases;
+}
+
+} // namespace horaloom
