@@ -89,9 +89,11 @@ TEST_F(NoWindowManager, RecoveryFindsTopLevelWindowsAndClientsInFrames)
         for (const xcb_window_t window : {topLevel, framed}) {
             killedRun.writeTitle(window, "00:00:09   " + killedRun.readTitle(window));
         }
+        killedRun.sync();
     }
 
     titles.recoverAbandonedTitles();
+    titles.sync();
 
     EXPECT_EQ(client->property(topLevel, "WM_NAME"), topLevelOriginal);
     EXPECT_FALSE(client->property(topLevel, "_NET_WM_NAME"));

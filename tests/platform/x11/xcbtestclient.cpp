@@ -13,8 +13,7 @@ namespace {
 struct Free {
     void operator()(void* p) const { std::free(p); }
 };
-template <typename T>
-using Owned = std::unique_ptr<T, Free>;
+template <typename T> using Owned = std::unique_ptr<T, Free>;
 
 constexpr auto patience = std::chrono::seconds(5);
 
@@ -90,8 +89,8 @@ xcb_window_t XcbTestClient::createWindow(const std::vector<NamedProperty>& prope
     if (setWmState) {
         const std::uint32_t normalState[] = {1, XCB_NONE};
         setProperty(window, "WM_STATE",
-                    {"WM_STATE", 32, std::string(reinterpret_cast<const char*>(normalState),
-                                                 sizeof normalState)});
+                    {"WM_STATE", 32,
+                     std::string(reinterpret_cast<const char*>(normalState), sizeof normalState)});
     }
     xcb_map_window(m_connection, window);
     if (windowManagerRunning()) {
@@ -124,25 +123,24 @@ void XcbTestClient::setProperty(xcb_window_t window, const std::string& name,
     const auto unit = static_cast<std::size_t>(value.format / 8);
     xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, atom(name), atom(value.type),
                         static_cast<std::uint8_t>(value.format),
-                        static_cast<std::uint32_t>(value.bytes.size() / unit),
-                        value.bytes.data());
+                        static_cast<std::uint32_t>(value.bytes.size() / unit), value.bytes.data());
     sync();
 }
 
 std::optional<PropertyValue> XcbTestClient::property(xcb_window_t window, const std::string& name)
 {
-    const Owned<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        m_connection,
-        xcb_get_property(m_connection, 0, window, atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0,
-                         0x3FFFFFFF),
-        nullptr));
+    const Owned<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(m_connection,
+                               xcb_get_property(m_connection, 0, window, atom(name),
+                                                XCB_GET_PROPERTY_TYPE_ANY, 0, 0x3FFFFFFF),
+                               nullptr));
     if (!reply || reply->type == XCB_NONE) {
         return std::nullopt;
     }
-    return PropertyValue{atomName(reply->type), reply->format,
-                         std::string(static_cast<const char*>(xcb_get_property_value(reply.get())),
-                                     static_cast<std::size_t>(
-                                         xcb_get_property_value_length(reply.get())))};
+    return PropertyValue{
+        atomName(reply->type), reply->format,
+        std::string(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                    static_cast<std::size_t>(xcb_get_property_value_length(reply.get())))};
 }
 
 bool XcbTestClient::waitFor(xcb_window_t window, const std::string& propertyName)

@@ -68,8 +68,8 @@ public:
     // A mapped top-level window with these properties. With a window manager it returns once
     // the window is managed; without one it sets WM_STATE itself when asked to, as a window
     // manager would.
-    xcb_window_t createWindow(const std::vector<NamedProperty>& properties,
-                              bool setWmState = false, std::int16_t x = 0, std::int16_t y = 0);
+    xcb_window_t createWindow(const std::vector<NamedProperty>& properties, bool setWmState = false,
+                              std::int16_t x = 0, std::int16_t y = 0);
     // A mapped child window filling its parent.
     xcb_window_t createChild(xcb_window_t parent);
     void destroy(xcb_window_t window);

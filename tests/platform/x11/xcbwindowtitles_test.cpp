@@ -44,15 +44,24 @@ protected:
         ASSERT_TRUE(titles->connected());
     }
 
-    // Both title properties as the server holds them; nothing for one that is absent.
+    // A property as the server holds it once everything written so far has been carried out;
+    // nothing for one that is absent.
+    std::optional<PropertyValue> property(xcb_window_t window, const std::string& name)
+    {
+        if (titles) {
+            titles->sync();
+        }
+        return client->property(window, name);
+    }
+
     std::vector<std::optional<PropertyValue>> rawTitle(xcb_window_t window)
     {
-        return {client->property(window, "_NET_WM_NAME"), client->property(window, "WM_NAME")};
+        return {property(window, "_NET_WM_NAME"), property(window, "WM_NAME")};
     }
 
     bool hasNote(xcb_window_t window)
     {
-        return client->property(window, "_HORALOOM_OWN_TITLE").has_value();
+        return property(window, "_HORALOOM_OWN_TITLE").has_value();
     }
 
     std::unique_ptr<test::XcbTestClient> client;
@@ -69,8 +78,12 @@ const std::vector<EncodingCase> encodingCases = {
     {"UTF-8 in both properties",
      {{"_NET_WM_NAME", utf8("Grüße – 日本")}, {"WM_NAME", utf8("Grüße – 日本")}},
      "Grüße – 日本"},
-    {"Latin-1 WM_NAME only", {{"WM_NAME", latin1("Gr\xFC\xDF" "e")}}, "Grüße"},
-    {"COMPOUND_TEXT WM_NAME only", {{"WM_NAME", compoundText("\x1B-F\xD9mix\x1B$(BF|K\\")}},
+    {"Latin-1 WM_NAME only",
+     {{"WM_NAME", latin1("Gr\xFC\xDF"
+                         "e")}},
+     "Grüße"},
+    {"COMPOUND_TEXT WM_NAME only",
+     {{"WM_NAME", compoundText("\x1B-F\xD9mix\x1B$(BF|K\\")}},
      "Ωmix日本"},
     {"UTF-8 _NET_WM_NAME over a Latin-1 WM_NAME",
      {{"_NET_WM_NAME", utf8("Letter – Editor")}, {"WM_NAME", latin1("Letter - Editor")}},
@@ -87,7 +100,7 @@ TEST_F(XcbWindowTitlesTest, DecoratesAndRestoresEachEncodingByteForByte)
         ASSERT_EQ(titles->readTitle(window), c.text);
         titles->writeTitle(window, decorated(c.text));
         for (const std::string& name : titleProperties) {
-            EXPECT_EQ(client->property(window, name), utf8(decorated(c.text))) << name;
+            EXPECT_EQ(property(window, name), utf8(decorated(c.text))) << name;
         }
         EXPECT_TRUE(hasNote(window));
         EXPECT_EQ(titles->titleLength(window), utf8Length(decorated(c.text)));
@@ -110,8 +123,8 @@ TEST_F(XcbWindowTitlesTest, RestoringAnotherTextWritesThatTextAsUtf8)
     titles->restoreTitle(neverRead, "Zoë");
 
     for (const std::string& name : titleProperties) {
-        EXPECT_EQ(client->property(read, name), utf8("Menu – Café")) << name;
-        EXPECT_EQ(client->property(neverRead, name), utf8("Zoë")) << name;
+        EXPECT_EQ(property(read, name), utf8("Menu – Café")) << name;
+        EXPECT_EQ(property(neverRead, name), utf8("Zoë")) << name;
     }
     EXPECT_FALSE(hasNote(read));
 }
@@ -122,10 +135,13 @@ TEST_F(XcbWindowTitlesTest, ReadsTitlesAsOtherProgramsWroteThem)
         {"_NET_WM_NAME of type STRING is not trusted",
          {{"_NET_WM_NAME", latin1("xdotool")}, {"WM_NAME", latin1("Plain")}},
          "Plain"},
-        {"an empty UTF-8 _NET_WM_NAME wins", {{"_NET_WM_NAME", utf8("")}, {"WM_NAME", latin1("x")}},
+        {"an empty UTF-8 _NET_WM_NAME wins",
+         {{"_NET_WM_NAME", utf8("")}, {"WM_NAME", latin1("x")}},
          ""},
         {"UTF8_STRING in WM_NAME", {{"WM_NAME", utf8("Ωμέγα")}}, "Ωμέγα"},
-        {"invalid UTF-8 is marked, one mark per bad byte", {{"_NET_WM_NAME", utf8("a\xFF\xFE" "b")}},
+        {"invalid UTF-8 is marked, one mark per bad byte",
+         {{"_NET_WM_NAME", utf8("a\xFF\xFE"
+                                "b")}},
          "a��b"},
         {"no title at all", {}, ""},
     };
@@ -140,8 +156,8 @@ TEST_F(XcbWindowTitlesTest, ReadsTitlesAsOtherProgramsWroteThem)
 TEST_F(XcbWindowTitlesTest, WrittenTitleReadsBackWithTheSameLength)
 {
     const xcb_window_t window = client->createWindow({{"WM_NAME", latin1("x")}});
-    for (const std::string title : {"00:00:01   Grüße", "12:00:00   3:04:05 PM    Ωμέγα – 日本語 🎉",
-                                    "   ", ""}) {
+    for (const std::string title :
+         {"00:00:01   Grüße", "12:00:00   3:04:05 PM    Ωμέγα – 日本語 🎉", "   ", ""}) {
         titles->writeTitle(window, title);
         EXPECT_EQ(titles->readTitle(window), title);
         EXPECT_EQ(titles->titleLength(window), utf8Length(title)) << title;
@@ -161,7 +177,7 @@ TEST_F(XcbWindowTitlesTest, HandlesVeryLongTitles)
     EXPECT_EQ(titles->titleLength(window), 100000);
     titles->writeTitle(window, decorated(own));
     EXPECT_EQ(titles->titleLength(window), 100011);
-    EXPECT_EQ(client->property(window, "WM_NAME"), utf8(decorated(own)));
+    EXPECT_EQ(property(window, "WM_NAME"), utf8(decorated(own)));
     titles->restoreTitle(window, own);
     EXPECT_EQ(rawTitle(window), original);
 }
@@ -240,7 +256,8 @@ TEST_F(XcbWindowTitlesTest, RestoreAllHandsBackEveryDecoratedWindow)
 
 TEST_F(XcbWindowTitlesTest, NextStartRecoversTitlesAKilledRunLeftDecorated)
 {
-    const xcb_window_t latin = client->createWindow({{"WM_NAME", latin1("Gr\xFC\xDF" "e")}});
+    const xcb_window_t latin = client->createWindow({{"WM_NAME", latin1("Gr\xFC\xDF"
+                                                                        "e")}});
     const xcb_window_t both = client->createWindow(
         {{"_NET_WM_NAME", utf8("Letter – Editor")}, {"WM_NAME", latin1("Letter - Editor")}});
     const xcb_window_t retitled = client->createWindow({{"_NET_WM_NAME", utf8("Old")}});
@@ -251,15 +268,17 @@ TEST_F(XcbWindowTitlesTest, NextStartRecoversTitlesAKilledRunLeftDecorated)
     for (const xcb_window_t window : {latin, both, retitled}) {
         titles->writeTitle(window, decorated(titles->readTitle(window)));
     }
+    titles->sync();
     titles.reset(); // the run ends without handing anything back
     client->setProperty(retitled, "_NET_WM_NAME", utf8("New"));
 
     XcbWindowTitles nextRun;
     nextRun.recoverAbandonedTitles();
+    nextRun.sync();
 
     EXPECT_EQ(rawTitle(latin), latinOriginal);
     EXPECT_EQ(rawTitle(both), bothOriginal);
-    EXPECT_EQ(client->property(retitled, "_NET_WM_NAME"), utf8("New"));
+    EXPECT_EQ(property(retitled, "_NET_WM_NAME"), utf8("New"));
     EXPECT_EQ(rawTitle(untouched), untouchedOriginal);
     for (const xcb_window_t window : {latin, both, retitled}) {
         EXPECT_FALSE(hasNote(window));

@@ -1,0 +1,80 @@
+// Other programs' window titles on X11, through plain libxcb.
+#pragma once
+
+#include "windowtitles.h"
+#include "xcbconnection.h"
+
+#include <cstdint>
+#include <unordered_map>
+
+namespace horaloom {
+
+// Reads _NET_WM_NAME when it is UTF8_STRING, else WM_NAME (STRING is Latin-1, COMPOUND_TEXT is
+// decoded). Writes both _NET_WM_NAME and WM_NAME as UTF8_STRING, as Qt and GTK do: every
+// current window manager shows UTF8_STRING in WM_NAME, and unlike STRING or COMPOUND_TEXT it
+// holds any title, so the title reads back with the length it was written with.
+//
+// The title read last from a window is kept raw (types and bytes of both properties), and
+// restoreTitle puts exactly that back, down to a _NET_WM_NAME the window never had. While a
+// window is decorated it carries that raw title in _HORALOOM_OWN_TITLE too, so that a run that
+// was killed can be cleaned up after by the next one (recoverAbandonedTitles).
+class XcbWindowTitles final : public WindowTitles {
+public:
+    XcbWindowTitles(); // connects to $DISPLAY; without one, every window is "no window"
+
+    bool connected() const { return m_x.connected(); }
+    std::uint64_t roundTrips() const { return m_x.roundTrips(); }
+
+    WindowId foregroundWindow() override;
+    int titleLength(WindowId window) override;
+    std::string readTitle(WindowId window) override;
+    void writeTitle(WindowId window, std::string_view title) override;
+    void restoreTitle(WindowId window, std::string_view ownTitle) override;
+    void recoverAbandonedTitles() override;
+
+    // For a shutdown path: every window still decorated by this object gets its own title back,
+    // and the server has done so when this returns. The destructor does not do it: it leaves
+    // the note for the next start to act on.
+    void restoreAll();
+
+    // Writes go out without waiting. This waits until the server has carried them out, for
+    // whoever reads the titles over another connection next.
+    void sync() { m_x.sync(); }
+
+private:
+    struct Atoms {
+        xcb_atom_t utf8String = XCB_NONE;
+        xcb_atom_t compoundText = XCB_NONE;
+        xcb_atom_t netWmName = XCB_NONE;
+        xcb_atom_t netActiveWindow = XCB_NONE;
+        xcb_atom_t netClientList = XCB_NONE;
+        xcb_atom_t wmState = XCB_NONE;
+        xcb_atom_t ownTitle = XCB_NONE;
+    };
+
+    // A window's own title: both properties raw, and the text they decode to.
+    struct Snapshot {
+        RawProperty netWmName;
+        RawProperty wmName;
+        std::string text;
+        bool noted = false;                 // _HORALOOM_OWN_TITLE holds it on the window
+        std::optional<std::string> written; // the decoration last written over it
+    };
+
+    void internAtoms();
+    std::optional<Snapshot> fetchTitle(xcb_window_t window);
+    std::string decode(const RawProperty& netWmName, const RawProperty& wmName) const;
+    void putUtf8Title(xcb_window_t window, std::string_view title);
+    void putRawTitle(xcb_window_t window, const Snapshot& snapshot);
+    void noteOwnTitle(xcb_window_t window, const Snapshot& snapshot);
+    std::string typeName(xcb_atom_t type);
+    std::vector<xcb_window_t> candidatesForRecovery();
+    void recover(const std::vector<std::pair<xcb_window_t, RawProperty>>& notes);
+
+    XcbConnection m_x;
+    Atoms m_atoms;
+    std::unordered_map<xcb_window_t, Snapshot> m_snapshots;
+    std::unordered_map<xcb_atom_t, std::string> m_typeNames;
+};
+
+} // namespace horaloom
