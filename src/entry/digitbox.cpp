@@ -86,8 +86,11 @@ void DigitBox::keyPressEvent(QKeyEvent* event)
         refuse();
         return;
     }
-    // Place the digit first, so the commit on leaving the box sees it, then move on.
+    // Place the digit and store it, then move on. Storing here as well as on leaving the box
+    // keeps the time right even when the window system withholds the focus-out event (Qt sends
+    // none while it believes the window inactive).
     setText(typed);
+    commit();
     event->accept();
     if (m_successor) {
         m_successor->setFocus(Qt::TabFocusReason);
