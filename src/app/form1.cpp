@@ -247,7 +247,10 @@ void Form1::connectHandlers()
     // "&Hide" and the "&Help" menu share Alt+H, and Qt would treat the pair as ambiguous. The
     // button wins: both receivers hand the shortcut to it. The menu stays reachable by mouse,
     // F10 and the arrow keys.
-    cmdHide->installEventFilter(this);
+    for (QPushButton* button :
+         {cmdCountDown, cmdQuit, cmdReset, cmdStop, cmdStart, cmdCountUp, cmdHide}) {
+        button->installEventFilter(this);
+    }
     menuBar()->installEventFilter(this);
     // F10 opens the menu bar for the arrow keys, as desktops have always done.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
@@ -257,14 +260,25 @@ void Form1::connectHandlers()
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Shortcut && (watched == cmdHide || watched == menuBar())) {
-        const auto* shortcut = static_cast<QShortcutEvent*>(event);
-        if (shortcut->key() == QKeySequence(Qt::ALT | Qt::Key_H)) {
-            cmdHide->animateClick();
-            return true;
-        }
+    if (event->type() != QEvent::Shortcut) {
+        return QMainWindow::eventFilter(watched, event);
     }
-    return QMainWindow::eventFilter(watched, event);
+    const auto* shortcut = static_cast<QShortcutEvent*>(event);
+    QPushButton* button = nullptr;
+    if (shortcut->key() == QKeySequence(Qt::ALT | Qt::Key_H) &&
+        (watched == cmdHide || watched == menuBar())) {
+        button = cmdHide;
+    } else if (watched != menuBar() && !shortcut->isAmbiguous()) {
+        button = qobject_cast<QPushButton*>(watched);
+    }
+    if (!button) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    // An access key presses its button at once, as a click does. Qt would animate the press
+    // and click 100 ms later, and digits typed right after Alt+D would miss their boxes.
+    button->setFocus(Qt::ShortcutFocusReason);
+    button->click();
+    return true;
 }
 
 std::array<DigitBox*, DigitCount> Form1::digitBoxes() const

@@ -25,6 +25,8 @@ private slots:
     void refusedCharactersBeepAndChangeNothing();
     void pastedOrDeletedContentNeverReachesTheTime();
     void altHRunsHideEvenWhileItIsCovered();
+    void digitsTypedRightAfterAnAccessKeyReachTheBoxes();
+    void typedDigitIsStoredEvenWithoutFocusEvents();
     void countdownEndStartsTheBeepAlarmUntilStop();
     void waveAlarmPlaysOnceAndFlashesSilently();
     void otherAlarmTypeStopsAtZeroWithoutSignal();
@@ -292,6 +294,35 @@ void TimerTest::altHRunsHideEvenWhileItIsCovered()
     QTRY_COMPARE(w.CountMode, 1);
     QTest::keyClick(&w, Qt::Key_H, Qt::AltModifier);
     QTRY_VERIFY(!w.isVisible());
+}
+
+void TimerTest::digitsTypedRightAfterAnAccessKeyReachTheBoxes()
+{
+    FormFixture f;
+    Form1& w = *f.form;
+    f.activate();
+    QTest::keyClick(&w, Qt::Key_D, Qt::AltModifier);
+    f.type(QStringLiteral("000005")); // at once, as a fast typist does
+    QCOMPARE(f.shown(), QStringLiteral("00:00:05"));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.cmdStart));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(w.TimerRunning, 1);
+}
+
+void TimerTest::typedDigitIsStoredEvenWithoutFocusEvents()
+{
+    // Seen after a click on the tray icon: the X server gives Horaloom the keys while Qt holds
+    // the window inactive and sends no focus-out, so the commit on leaving a box never runs.
+    FormFixture f;
+    Form1& w = *f.form;
+    QVERIFY(!w.isActiveWindow());
+    w.cmdCountDown_Click();
+    QTest::keyClick(w.txtSeconds1, '7');
+    QTest::keyClick(w.txtMinutes2, '4');
+    QCOMPARE(f.stored(), QStringLiteral("00:40:07"));
+    w.cmdStart_Click();
+    f.second();
+    QCOMPARE(f.shown(), QStringLiteral("00:40:06"));
 }
 
 void TimerTest::countdownEndStartsTheBeepAlarmUntilStop()
