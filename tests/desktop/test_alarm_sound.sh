@@ -18,10 +18,7 @@ alarm_heard() { # alarm_heard SETTINGS SECONDS
     start_horaloom "$dir"
     pid=$started_pid
     wait_for 20 eval 'window=$(find_window "$pid" "^Horaloom$"); [[ -n $window ]]'
-    xdotool windowactivate --sync "$window" key --clearmodifiers alt+d
-    sleep 0.4
-    xdotool type --delay 30 000001
-    xdotool key Return
+    start_countdown "$window" 000001 || echo "the countdown did not start" >&2
     sleep "$2"
     kill -TERM "$pid"
     wait "$pid" 2>/dev/null || true
@@ -51,10 +48,7 @@ PULSE_SERVER=unix:$workdir/no-such-server start_horaloom "$dir"
 pid=$started_pid
 window=""
 wait_for 20 eval 'window=$(find_window "$pid" "^Horaloom$"); [[ -n $window ]]'
-xdotool windowactivate --sync "$window" key --clearmodifiers alt+d
-sleep 0.4
-xdotool type --delay 30 000001
-xdotool key Return
+check "the countdown starts without a sound server" start_countdown "$window" 000001
 height=$(xwininfo -id "$window" | awk '/Height:/ {print $2}')
 check "without a sound server the alarm flashes" \
     wait_for 5 eval '[[ $(region_mean "$window" 170 $((height - 6)) 5 5) != 0 ]]'

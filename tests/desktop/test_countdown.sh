@@ -10,8 +10,7 @@ wait_for 20 eval 'window=$(find_window "$pid" "^Horaloom$"); [[ -n $window ]]'
 xdotool windowactivate --sync "$window"
 
 xdotool key --clearmodifiers alt+d
-sleep 0.4 # an access key presses its button after a short animation
-xdotool type --delay 50 000005
+xdotool type --delay 50 000005 # at once: the access key has pressed its button
 xdotool key Return # the focus ended on Start Timer
 started=$(date +%s.%N)
 

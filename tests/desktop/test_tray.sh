@@ -37,12 +37,11 @@ for button in 1 3 2; do
 done
 
 # A count goes on while hidden; the end of a countdown brings the window back by itself.
-xdotool windowactivate --sync "$window" key --clearmodifiers alt+d
-sleep 0.4
-xdotool type --delay 30 000003
-xdotool key Return
-sleep 0.3
+# The pointer leaves the icon and a click on the window's black corner gives it the keyboard.
+xdotool mousemove --window "$window" 172 172 click 1
+check "a countdown starts" start_countdown "$window" 000005
 hide
-check "the end of the countdown brings the hidden window back" wait_for 6 eval 'viewable "$window"'
+check "the end of the countdown brings the hidden window back" wait_for 8 eval 'viewable "$window"'
+viewable "$window" || echo "  (caption: $(window_title "$window"), active $(xdotool getactivewindow))"
 height=$(xwininfo -id "$window" | awk '/Height:/ {print $2}')
-check "and flashing" wait_for 3 eval '[[ $(region_mean "$window" 170 $((height - 6)) 5 5) != 0 ]]'
+check "and flashing" wait_for 3 eval 'mean=$(region_mean "$window" 170 $((height - 6)) 5 5); [[ -n $mean && $mean != 0 ]]'

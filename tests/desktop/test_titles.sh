@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The running time in another program's title, given back exactly; the clock format; Horaloom's
+# own caption after Reset; SIGTERM and SIGKILL while another window is decorated.
+source "$(dirname "$0")/common.sh"
+
+title_of() { xdotool getwindowname "$1" 2>/dev/null; }
+raw_names() { xprop -id "$1" WM_NAME _NET_WM_NAME 2>/dev/null; }
+
+xmessage -title "Letter - Editor" "A letter" &
+pids+=("$!")
+letter=""
+wait_for 10 eval 'letter=$(xdotool search --onlyvisible --name "^Letter - Editor$" | head -n 1); [[ -n $letter ]]'
+before=$(raw_names "$letter")
+
+dir=$(settings_dir)
+start_horaloom "$dir"
+pid=$started_pid
+window=""
+wait_for 20 eval 'window=$(find_window "$pid" "^Horaloom$"); [[ -n $window ]]'
+count_up() { start_count_up "$window"; }
+count_up
+xdotool windowactivate --sync "$letter"
+check "the running time stands in front of the other window's title" \
+    wait_for 4 eval '[[ $(title_of "$letter") =~ ^00:00:0[0-9]"   Letter - Editor"$ ]]'
+check "and it goes on counting" \
+    wait_for 3 eval '[[ $(title_of "$letter") =~ ^00:00:0[2-9]"   Letter - Editor"$ ]]'
+
+xdotool windowactivate --sync "$window"
+check "switching away gives the title back exactly, encoding and properties alike" \
+    wait_for 3 eval '[[ $(raw_names "$letter") == "$before" ]]'
+check "Horaloom's own caption carries the time while it is in front" \
+    wait_for 3 eval '[[ $(window_title "$window") =~ ^00:00:0[0-9]"   Horaloom"$ ]]'
+xdotool key --clearmodifiers alt+r
+check "after Reset the caption on the X server is Horaloom" \
+    wait_for 3 eval '[[ $(window_title "$window") == Horaloom && $(raw_names "$window") != *00:* ]]'
+
+# The time of day between the running time and the title: three blanks before, four after.
+xdotool key --clearmodifiers alt+s
+sleep 0.3
+xdotool key d
+sleep 0.3
+count_up
+xdotool windowactivate --sync "$letter"
+check "Display Clock puts the time of day between them" \
+    wait_for 4 eval '[[ $(title_of "$letter") =~ ^00:00:0[0-9]"   "[0-9][^\ ]*(\ [AP]M)?"    Letter - Editor"$ ]]'
+
+# SIGTERM while the other window is decorated: its title comes back.
+kill -TERM "$pid"
+wait "$pid" 2>/dev/null || true
+check "SIGTERM gives the decorated window its title back" test "$(raw_names "$letter")" = "$before"
+
+# SIGKILL leaves the decoration; the next start takes it away.
+start_horaloom "$dir"
+pid=$started_pid
+wait_for 20 eval 'window=$(find_window "$pid" "^Horaloom$"); [[ -n $window ]]'
+count_up
+xdotool windowactivate --sync "$letter"
+wait_for 4 eval '[[ $(title_of "$letter") =~ ^00:00:0 ]]'
+kill -KILL "$pid"
+wait "$pid" 2>/dev/null || true
+check "after SIGKILL the title still carries the time" eval '[[ $(title_of "$letter") =~ ^00:00:0 ]]'
+start_horaloom "$dir"
+pid=$started_pid
+check "the next start gives the window its title back" \
+    wait_for 10 eval '[[ $(raw_names "$letter") == "$before" ]]'
