@@ -5,11 +5,20 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <cmath>
 
 namespace horaloom {
 namespace {
+
+// A text exactly as the file holds it. QFile::decodeName would drop a byte-order mark at its
+// start, and the blanks behind the mark would then be lost on the next read.
+QString decodeText(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringDecoder::System, QStringConverter::Flag::ConvertInitialBom);
+    return decoder(bytes);
+}
 
 // The real file is a few dozen bytes; the cap keeps a wrong path (a device, a huge log) harmless.
 constexpr qint64 MaxFileSize = 1024 * 1024;
@@ -200,7 +209,7 @@ SettingsReadResult parseSettings(const QByteArray& bytes)
     QByteArray waveFile;
     if (!reader.readTextLine(waveFile, result.error))
         return result;
-    settings.WaveFile = QFile::decodeName(waveFile);
+    settings.WaveFile = decodeText(waveFile);
 
     QByteArray displayClock;
     const int displayClockLine = reader.line();

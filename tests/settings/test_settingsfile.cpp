@@ -118,6 +118,17 @@ TEST(SettingsParse, AcceptsHandEditedFiles)
     }
 }
 
+TEST(SettingsParse, WhatIsReadWritesBackToTheSameValues)
+{
+    // Found by the fuzzer: a byte-order mark at the start of the wave-file line, then a blank.
+    const QByteArray file = " 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n\xEF\xBB\xBF\tbell.wav\r\n0\r\n";
+    const auto first = horaloom::parseSettings(file);
+    ASSERT_TRUE(first.settings);
+    const auto again = horaloom::parseSettings(horaloom::formatSettings(*first.settings));
+    ASSERT_TRUE(again.settings);
+    EXPECT_EQ(again.settings->WaveFile, first.settings->WaveFile);
+}
+
 TEST(SettingsParse, RejectsBrokenFilesNamingTheLine)
 {
     const QByteArray head = " 1 \r\n 0 \r\n 1 \r\n";
