@@ -53,7 +53,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Horaloom"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QApplication::setDesktopFileName(QStringLiteral("horaloom"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.horaloom.Horaloom"));
     // Hidden in the tray, with no window on the screen, Horaloom goes on running.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(horaloom::clockIcon());

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034  # the variables are for the scripts that source this
 # Shared by the packaging tests: a staged install of the build tree and a tally of checks.
 # HORALOOM_SOURCE_DIR, HORALOOM_BUILD_DIR and HORALOOM_APP_ID come from ctest.
 

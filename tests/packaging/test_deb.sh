@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # `cpack -G DEB` builds a package that holds the whole installed tree and names the libraries
 # and fonts Horaloom needs at run time.
+# shellcheck source-path=SCRIPTDIR
 source "$(dirname "$0")/common.sh"
 
 cpack -G DEB --config "$HORALOOM_BUILD_DIR/CPackConfig.cmake" -B "$workdir/out" \
@@ -19,7 +20,7 @@ check "it is built for this machine" test "$(field Architecture)" = "$(dpkg --pr
 check "it has a description" grep -q 'title of the window in front' <(field Description)
 
 # Depends as a list of package names, versions and alternatives left aside.
-depends=$(field Depends | tr ',|' '\n\n' | sed 's/(.*//; s/[[:space:]]//g' | sort -u)
+depends=$(field Depends | tr ',|' '\n' | sed 's/(.*//; s/[[:space:]]//g' | sort -u)
 echo "Depends: $(field Depends)"
 depends_on() { grep -qx "$1" <<<"$depends"; }
 for package in libqt6widgets6 libqt6gui6 libqt6core6 libqt6multimedia6 libxcb1 libc6 \
@@ -52,5 +53,6 @@ check "the packaged default settings are byte for byte the shipped ones" \
     cmp -- "$default_settings" "$workdir/root/usr/share/horaloom/Horaloom.ini"
 check "the packaged program is stripped" \
     grep -q ', stripped' <(file -b "$workdir/root/usr/bin/horaloom")
+links_fully() { ! ldd "$1" | grep -q 'not found'; }
 check "the packaged program runs against this system's libraries" \
-    bash -c '! ldd "$1" | grep -q "not found"' _ "$workdir/root/usr/bin/horaloom"
+    links_fully "$workdir/root/usr/bin/horaloom"

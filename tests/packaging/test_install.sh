@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # `cmake --install` lays out a tree a desktop can use: the programs, the default settings, a
 # valid desktop entry and AppStream file that point at things that exist, and the icon theme.
+# shellcheck source-path=SCRIPTDIR
 source "$(dirname "$0")/common.sh"
 
 root=$workdir/root

@@ -2,6 +2,7 @@
 # horaloom-launcher, run from a staged install with horaloom replaced by a stub that reports
 # where and how it was started: it gives Horaloom a settings directory of its own, seeds it
 # with the shipped default once, and never touches the user's file after that.
+# shellcheck source-path=SCRIPTDIR
 source "$(dirname "$0")/common.sh"
 
 root=$workdir/root
@@ -54,8 +55,9 @@ check "XDG_DATA_HOME is honoured" runs_in "$xdg/horaloom"
 check "the default is copied there" cmp -- "$default_settings" "$xdg/horaloom/Horaloom.ini"
 
 fresh_home
+start_in() { (cd "$1" && shift && run "$@"); }
 check "a start with a relative XDG_DATA_HOME succeeds" \
-    bash -c 'cd "$1" && env XDG_DATA_HOME=relative "$2" >/dev/null' _ "$workdir" "$launcher"
+    start_in "$workdir" XDG_DATA_HOME=relative "$launcher"
 check "a relative XDG_DATA_HOME is ignored" test -f "$data/Horaloom.ini"
 check "nothing is created under the relative path" test ! -e "$workdir/relative"
 
@@ -90,8 +92,9 @@ check "a dangling settings link is not replaced" test -L "$data/Horaloom.ini" -a
 # Without the shipped default it says so and starts nothing, leaving no file behind.
 fresh_home
 rm -- "$root/usr/share/horaloom/Horaloom.ini"
-check "without the shipped default the launcher fails" bash -c '! "$1" >/dev/null 2>&1' _ "$launcher"
-run "$launcher" || true
+status=0
+run "$launcher" || status=$?
+check "without the shipped default the launcher fails" test "$status" -ne 0
 check "it says the default settings are missing" grep -q 'default settings file .* is missing' "$workdir/err"
 check "horaloom is not started" test -z "$out"
 check "no settings file is left behind" test -z "$(ls -A "$data")"
