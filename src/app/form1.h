@@ -163,7 +163,6 @@ private:
     QPointer<Form2> m_form2;
     QPointer<frmHelp> m_frmHelp;
     bool m_ending = false;
-    bool m_phasing = false; // Timer1's next timeout is the phasing one
 };
 
 // "Shown" is Enabled then Visible; "hidden" the reverse.

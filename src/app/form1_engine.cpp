@@ -18,37 +18,34 @@ void Form1::refreshTime()
 
 void Form1::phaseTick()
 {
-    // Start the 100 ms tick a few milliseconds after a second boundary, so that one tick sees
-    // each new second within about 10 ms of its start.
-    const int intoSecond = m_platform.clock.millisecondsIntoSecond();
-    const int delay = (1000 + 5 - intoSecond) % 100;
-    Timer1->start(delay == 0 ? 100 : delay);
-    m_phasing = true;
+    // The 100 ms tick aims a few milliseconds past each tenth of a second, so that one tick
+    // sees each new wall-clock second within a few milliseconds of its start. Timers drift and
+    // wake late; every tick aims the next one again.
+    constexpr int aim = 3;
+    const int error = (m_platform.clock.millisecondsIntoSecond() % 100 - aim + 100) % 100;
+    int next = 100 - error;
+    if (next < 20) {
+        next += 100; // never two ticks in a row
+    }
+    if (next != Timer1->interval() || !Timer1->isActive()) {
+        Timer1->start(next);
+    }
 }
 
 void Form1::Timer1_Timer()
 {
-    if (m_phasing) {
-        m_phasing = false;
-        Timer1->start(100);
-    }
     // The six cases in order; each test is made afresh when it is reached. The state is tested
     // first: it is cheap, and the time of day is then read only for the case that can run.
-    bool stepped = false;
     for (const TickCase& tickCase : tickCases()) {
         if (TimerRunning != tickCase.running || CountMode != tickCase.mode ||
             m_platform.clock.timeOfDay() == txtTime->text()) {
             continue;
         }
-        stepped = true;
         for (TickStep step : tickCase.steps) {
             runTickStep(step);
         }
     }
-    // Keep the phase: a tick that finds a new second late re-aligns the next one.
-    if (stepped && !m_phasing && m_platform.clock.millisecondsIntoSecond() % 100 > 30) {
-        phaseTick();
-    }
+    phaseTick();
 }
 
 void Form1::runTickStep(TickStep step)

@@ -35,6 +35,8 @@ has() { # has MODE-PREFIX PATH
 check "it holds the horaloom program" has -rwxr-xr-x /usr/bin/horaloom
 check "it holds the launcher" has -rwxr-xr-x /usr/bin/horaloom-launcher
 check "it holds the default settings" has -rw-r--r-- /usr/share/horaloom/Horaloom.ini
+check "it holds the sound module" \
+    grep -qE '^-rw-r--r-- /usr/lib/([^/]+/)?horaloom/libhoraloom_sound\.so$' "$workdir/contents"
 check "it holds the desktop entry" has -rw-r--r-- "/usr/share/applications/$HORALOOM_APP_ID.desktop"
 check "it holds the AppStream metainfo" has -rw-r--r-- "/usr/share/metainfo/$HORALOOM_APP_ID.metainfo.xml"
 check "it holds the scalable icon" has -rw-r--r-- /usr/share/icons/hicolor/scalable/apps/horaloom.svg
@@ -46,7 +48,8 @@ done
 check "everything in it lies under /usr" \
     test -z "$(grep -v ' /$' "$workdir/contents" | grep -v ' /usr/')"
 check "it holds no test programs or static libraries" \
-    test -z "$(grep -E 'test|\.a$|\.h$|/lib/' "$workdir/contents")"
+    test -z "$(grep -E 'test|\.a$|\.h$|/lib/' "$workdir/contents" |
+        grep -vE ' /usr/lib/(([^/]+/)?horaloom/(libhoraloom_sound\.so)?)?$')"
 
 dpkg-deb -x "$deb" "$workdir/root"
 check "the packaged default settings are byte for byte the shipped ones" \
@@ -56,3 +59,6 @@ check "the packaged program is stripped" \
 links_fully() { ! ldd "$1" | grep -q 'not found'; }
 check "the packaged program runs against this system's libraries" \
     links_fully "$workdir/root/usr/bin/horaloom"
+module=$(find "$workdir/root/usr/lib" -name libhoraloom_sound.so | head -n 1)
+check "the packaged sound module links against this system's libraries" links_fully "$module"
+check "the sound module's libraries are in Depends" grep -q libqt6multimedia6 <(field Depends)

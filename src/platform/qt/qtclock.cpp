@@ -1,5 +1,6 @@
 #include "qtclock.h"
 
+#include <QDateTime>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTime>
@@ -24,7 +25,8 @@ QString QtClock::timeOfDay()
 
 int QtClock::millisecondsIntoSecond()
 {
-    return QTime::currentTime().msec();
+    // Time zones differ from UTC by whole minutes: no need to ask for the local time here.
+    return static_cast<int>(QDateTime::currentMSecsSinceEpoch() % 1000);
 }
 
 } // namespace horaloom
