@@ -1,0 +1,413 @@
+#!/usr/bin/env bash
+# The measuring half of scripts/bench: runs inside scripts/desktop-session, measures Horaloom and
+# the minimal Qt window one after the other (each alone on the desktop), and writes one markdown
+# table to standard output and to BENCH_RESULTS.
+#
+# Environment (scripts/bench sets it):
+#   BENCH_HORALOOM BENCH_MINIMAL BENCH_WAIT_MAPPED BENCH_TITLE_DELAY   the programs
+#   BENCH_ROUNDTRIPS       the round-trip counter, or empty (BENCH_ROUNDTRIPS_WHY says why)
+#   BENCH_SETTINGS         Horaloom.ini to start Horaloom with
+#   BENCH_RUNS BENCH_IDLE BENCH_COUNT BENCH_FLASH BENCH_LONG   runs and seconds (BENCH_LONG 0: off)
+#   BENCH_RESULTS          where the table goes besides standard output
+#   BENCH_LABEL            the run's name in the heading
+set -euo pipefail
+export LC_ALL=C
+
+: "${BENCH_HORALOOM:?}" "${BENCH_MINIMAL:?}" "${BENCH_WAIT_MAPPED:?}" "${BENCH_TITLE_DELAY:?}"
+: "${BENCH_SETTINGS:?}" "${BENCH_RESULTS:?}"
+runs=${BENCH_RUNS:-10}
+idle_seconds=${BENCH_IDLE:-30}
+count_seconds=${BENCH_COUNT:-30}
+flash_seconds=${BENCH_FLASH:-10}
+long_seconds=${BENCH_LONG:-0}
+readonly settle_seconds=5   # memory is read this long after the start
+readonly other_title="Letter - Editor"
+clock_ticks=$(getconf CLK_TCK)
+
+say() { printf 'bench: %s\n' "$*" >&2; }
+
+# --- processes ------------------------------------------------------------------------------
+pids=()
+workdir=$(mktemp -d)
+
+stop_process() { # TERM, KILL after 5 s; reaped when it is our child
+    local pid=$1 i
+    kill -TERM "$pid" 2>/dev/null || return 0
+    for ((i = 0; i < 100; i++)); do
+        kill -0 "$pid" 2>/dev/null || break
+        # A child that has ended stays a zombie until it is waited for.
+        [[ $(awk '{print $3}' "/proc/$pid/stat" 2>/dev/null) == Z ]] && break
+        sleep 0.05
+    done
+    kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+}
+
+cleanup() {
+    local status=$? pid
+    trap - EXIT INT TERM
+    set +e
+    for pid in "${pids[@]}"; do
+        stop_process "$pid"
+    done
+    rm -rf -- "$workdir"
+    exit "$status"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+started_pid=""
+start_in() { # start_in DIR LOG COMMAND...: sets started_pid
+    local dir=$1 log=$2
+    shift 2
+    (cd "$dir" && exec "$@") >"$log" 2>&1 &
+    started_pid=$!
+    pids+=("$started_pid")
+}
+
+# A directory of its own for every Horaloom run, holding the settings file.
+horaloom_dir() {
+    local dir
+    dir=$(mktemp -d -p "$workdir")
+    cp -- "$BENCH_SETTINGS" "$dir/Horaloom.ini"
+    echo "$dir"
+}
+
+# Prints the window id once the process's window is viewable; fails after 20 s.
+window_of() {
+    local line
+    line=$(timeout 30 "$BENCH_WAIT_MAPPED" --timeout 20 --pid "$1") || return 1
+    echo "${line#* }"
+}
+
+wait_for() { # wait_for SECONDS COMMAND...
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.05
+    done
+}
+
+activate() { timeout 10 xdotool windowactivate --sync "$1" >/dev/null 2>&1; }
+press() { timeout 10 xdotool key --clearmodifiers "$@" >/dev/null 2>&1; }
+
+title_of() {
+    xprop -id "$1" -notype _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME = "\(.*\)"$/\1/p'
+}
+
+# title_is WINDOW PATTERN: the window's _NET_WM_NAME matches the glob pattern.
+# shellcheck disable=SC2053 # the pattern is meant as one
+title_is() { [[ $(title_of "$1") == $2 ]]; }
+
+# --- numbers --------------------------------------------------------------------------------
+now() { echo "$EPOCHREALTIME"; }
+
+# Sleeps until settle_seconds have passed since the given time.
+settle_since() {
+    sleep "$(awk -v s="$settle_seconds" -v t0="$1" -v t1="$(now)" 'BEGIN { d = s - (t1 - t0); print (d > 0 ? d : 0) }')"
+}
+
+# CPU time of a process: clock ticks from /proc/PID/stat (utime + stime, all threads), and
+# nanoseconds summed over its threads' schedstat (finer, for the notes).
+cpu_sample() {
+    local pid=$1 stat rest fields ns=0 run task
+    stat=$(<"/proc/$pid/stat") || return 1
+    rest=${stat##*) }
+    read -ra fields <<<"$rest"
+    for task in /proc/"$pid"/task/*/schedstat; do
+        if read -r run _ <"$task" 2>/dev/null; then
+            ns=$((ns + run))
+        fi
+    done
+    echo "$((fields[11] + fields[12])) $ns"
+}
+
+# cpu_over PID SECONDS: prints "<% from stat> <% from schedstat>" of one core, or "n/a n/a"
+# when the process did not live through it.
+cpu_over() { cpu_measure "$@" 2>/dev/null || echo "n/a n/a"; }
+cpu_measure() {
+    local pid=$1 seconds=$2 ticks0 ns0 ticks1 ns1 t0 t1
+    read -r ticks0 ns0 < <(cpu_sample "$pid") || return 1
+    t0=$(now)
+    sleep "$seconds"
+    read -r ticks1 ns1 < <(cpu_sample "$pid") || return 1
+    t1=$(now)
+    awk -v a="$ticks0" -v b="$ticks1" -v n0="$ns0" -v n1="$ns1" -v t0="$t0" -v t1="$t1" \
+        -v hz="$clock_ticks" 'BEGIN {
+            s = t1 - t0
+            printf "%.3f %.3f\n", (b - a) / hz / s * 100, (n1 - n0) / 1e9 / s * 100 }'
+}
+
+kib() { awk -v k="$1:" '$1 == k {print $2; exit}' "$2" 2>/dev/null || true; }
+rss_kib() { kib VmRSS "/proc/$1/status"; }
+pss_kib() { kib Pss "/proc/$1/smaps_rollup"; }
+mib() { [[ -n $1 ]] && awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }' || echo n/a; }
+
+median() { sort -n | awk '{ v[NR] = $1 } END {
+    if (NR == 0) { print "n/a"; exit }
+    if (NR % 2) printf "%.1f\n", v[(NR + 1) / 2]; else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+percentile99() { sort -n | awk '{ v[NR] = $1 } END {
+    if (NR == 0) { print "n/a"; exit }
+    i = int(0.99 * NR); if (i < 0.99 * NR) i++; printf "%.1f\n", v[i] }'; }
+
+# --- results --------------------------------------------------------------------------------
+declare -A H M # Horaloom's and the minimal window's figures, by row key
+notes=()
+note() { notes+=("$*"); }
+
+# === 1. start-up =============================================================================
+startup_run() { # startup_run NAME DIR PROGRAM: prints the milliseconds, or nothing on failure
+    # wait_mapped stops the program and reaps it before it returns, so Horaloom's lock is free
+    # for the next run.
+    local line
+    if line=$(cd "$2" && timeout 40 "$BENCH_WAIT_MAPPED" --timeout 20 -- "$3" \
+        2>>"$workdir/startup-$1.log"); then
+        echo "${line%% *}"
+    fi
+}
+
+say "start-up: $runs runs each, after one warm-up run each"
+startup_dir=$(horaloom_dir)
+h_times=""
+m_times=""
+# Taken in turns, so that whatever else the machine does falls on both alike.
+for ((i = 0; i <= runs; i++)); do
+    h=$(startup_run horaloom "$startup_dir" "$BENCH_HORALOOM")
+    m=$(startup_run minimal "$workdir" "$BENCH_MINIMAL")
+    if ((i > 0)); then
+        h_times+=${h:+$h$'\n'}
+        m_times+=${m:+$m$'\n'}
+    fi
+done
+h_n=$(grep -c . <<<"$h_times" || true)
+m_n=$(grep -c . <<<"$m_times" || true)
+H[startup]=$(median <<<"$h_times")
+M[startup]=$(median <<<"$m_times")
+if ((h_n < runs || m_n < runs)); then
+    note "Start-up runs that failed: Horaloom $((runs - h_n)), minimal window $((runs - m_n))" \
+        "($(cat "$workdir"/startup-*.log 2>/dev/null | sort -u | tr '\n' ' '))"
+fi
+note "Start-up runs (ms), Horaloom: $(tr '\n' ' ' <<<"$h_times")"
+note "Start-up runs (ms), minimal window: $(tr '\n' ' ' <<<"$m_times")"
+
+# === 6. round trips ==========================================================================
+if [[ -n ${BENCH_ROUNDTRIPS:-} ]]; then
+    say "round trips per title-bar call"
+    if line=$(timeout 60 "$BENCH_ROUNDTRIPS" 1000 2>"$workdir/roundtrips.log"); then
+        H[roundtrips]=$(sed -n 's/.*unchanged=\([0-9.]*\).*/\1/p' <<<"$line")
+        changing=$(sed -n 's/.*changing=\([0-9.]*\).*/\1/p' <<<"$line")
+        micros=$(sed -n 's/.*us=\([0-9.]*\).*/\1/p' <<<"$line")
+        note "Title-bar calls, 1000 each: ${H[roundtrips]} round trips per call with the title" \
+            "unchanged, $changing with a new time text on every call; $micros µs per call."
+    else
+        H[roundtrips]="n/a"
+        note "Round trips: the counter failed: $(tr '\n' ' ' <"$workdir/roundtrips.log")"
+    fi
+else
+    H[roundtrips]="n/a"
+    note "Round trips: ${BENCH_ROUNDTRIPS_WHY:-the counter was not built}"
+fi
+
+# === 2.-5. Horaloom: memory, idle, counting ==================================================
+say "Horaloom: memory after ${settle_seconds} s, idle CPU over ${idle_seconds} s"
+dir=$(horaloom_dir)
+start_in "$dir" "$workdir/horaloom.log" "$BENCH_HORALOOM"
+horaloom=$started_pid
+started_at=$(now)
+hwin=$(window_of "$horaloom") || {
+    say "Horaloom's window did not appear"
+    exit 1
+}
+settle_since "$started_at"
+H[rss]=$(mib "$(rss_kib "$horaloom")")
+H[pss]=$(mib "$(pss_kib "$horaloom")")
+read -r value idle_ns < <(cpu_over "$horaloom" "$idle_seconds")
+H[idle]=$value
+note "Idle CPU from schedstat (ns): Horaloom ${idle_ns} %"
+
+say "Horaloom: counting up for ${count_seconds} s with another window in front"
+start_in "$workdir" "$workdir/titles.log" "$BENCH_TITLE_DELAY" --title "$other_title" \
+    --watch "$hwin"
+helper=$started_pid
+wait_for 10 grep -q '^window ' "$workdir/titles.log" || {
+    say "the stand-in window did not appear"
+    exit 1
+}
+other=$(awk '/^window / {print $2; exit}' "$workdir/titles.log")
+activate "$hwin"
+press alt+u
+sleep 0.3
+press alt+a
+# The first step writes the time into Horaloom's own caption: proof that the count runs.
+if ! wait_for 5 title_is "$hwin" '00:00:0*Horaloom'; then
+    say "Horaloom did not start counting (its title: $(title_of "$hwin"))"
+    exit 1
+fi
+activate "$other"
+decorated() { grep -q "^[0-9]* [0-9.]* $1 [0-9][0-9]:[0-9][0-9]:[0-9][0-9]   " "$workdir/titles.log"; }
+watched=$other
+if ! wait_for 4 decorated "$other"; then
+    # No desktop backend for other programs' titles: Horaloom only decorates its own caption,
+    # so the title delay is measured there.
+    note "Horaloom did not decorate the stand-in window within 4 s; the counting CPU and the" \
+        "title delay were measured with Horaloom's own window in front."
+    activate "$hwin"
+    watched=$hwin
+fi
+H[rss_count0]=$(rss_kib "$horaloom")
+count_start=$(now)
+read -r value count_ns < <(cpu_over "$horaloom" "$count_seconds")
+H[count]=$value
+count_end=$(now)
+H[rss_count]=$(mib "$(rss_kib "$horaloom")")
+note "Counting CPU from schedstat (ns): Horaloom ${count_ns} %"
+
+delays=$(awk -v w="$watched" -v a="$count_start" -v b="$count_end" '
+    $3 == w && $4 ~ /^[0-9][0-9]:[0-9][0-9]:[0-9][0-9]$/ && $1 + $2 / 1000 >= a && $1 + $2 / 1000 <= b { print $2 }' \
+    "$workdir/titles.log")
+samples=$(grep -c . <<<"$delays" || true)
+H[delay_median]=$(median <<<"$delays")
+H[delay_p99]=$(percentile99 <<<"$delays")
+last_title=$(awk -v w="$watched" '$3 == w' "$workdir/titles.log" | tail -n 1 | cut -d' ' -f4-)
+note "Title writes seen on $( [[ $watched == "$other" ]] && echo "the stand-in window" || echo "Horaloom's own window"):" \
+    "$samples in $(awk -v a="$count_start" -v b="$count_end" 'BEGIN { printf "%.1f", b - a }') s;" \
+    "the last one: \"$last_title\"; ms into the second, sorted: $(sort -n <<<"$delays" | tr '\n' ' ')"
+
+if ((long_seconds > 0)); then
+    say "Horaloom: counting on for ${long_seconds} s (--long)"
+    growth_samples="$(mib "${H[rss_count0]}")"
+    for ((elapsed = 0; elapsed < long_seconds; elapsed += 60)); do
+        step=$((long_seconds - elapsed < 60 ? long_seconds - elapsed : 60))
+        sleep "$step"
+        kill -0 "$horaloom" 2>/dev/null || break
+        growth_samples+=" $(mib "$(rss_kib "$horaloom")")"
+    done
+    rss_end=$(rss_kib "$horaloom")
+    H[rss_long]="$(mib "$rss_end") ($(awk -v a="${H[rss_count0]}" -v b="$rss_end" 'BEGIN { printf "%+.2f", (b - a) / 1024 }'))"
+    note "RSS (MiB) from the start of counting, every minute of the long run: $growth_samples"
+fi
+H[rss_count0]=$(mib "${H[rss_count0]}")
+stop_process "$helper"
+stop_process "$horaloom"
+
+# === 7. the alarm flashing ===================================================================
+say "Horaloom: a 2 s countdown, then ${flash_seconds} s of the alarm"
+dir=$(horaloom_dir)
+start_in "$dir" "$workdir/horaloom-alarm.log" "$BENCH_HORALOOM"
+horaloom=$started_pid
+if hwin=$(window_of "$horaloom"); then
+    activate "$hwin"
+    press alt+d
+    sleep 0.3
+    timeout 10 xdotool type --delay 60 000002 >/dev/null 2>&1
+    sleep 0.2
+    press alt+a
+    # The countdown's last step writes 00:00:00 into the caption.
+    if wait_for 6 title_is "$hwin" '00:00:00*'; then
+        sleep 0.5
+        read -r value flash_ns < <(cpu_over "$horaloom" "$flash_seconds")
+        H[flash]=$value
+        note "Alarm CPU from schedstat (ns): Horaloom ${flash_ns} %"
+    else
+        H[flash]="n/a"
+        note "The countdown did not reach 00:00:00 (title: \"$(title_of "$hwin")\")."
+    fi
+else
+    H[flash]="n/a"
+    note "Horaloom's window did not appear for the alarm run."
+fi
+stop_process "$horaloom"
+
+# === 2.-4. the minimal window ================================================================
+say "minimal window: memory, idle CPU, CPU with another window in front"
+start_in "$workdir" "$workdir/minimal.log" "$BENCH_MINIMAL"
+minimal=$started_pid
+started_at=$(now)
+window_of "$minimal" >/dev/null || {
+    say "the minimal window did not appear"
+    exit 1
+}
+settle_since "$started_at"
+M[rss]=$(mib "$(rss_kib "$minimal")")
+M[pss]=$(mib "$(pss_kib "$minimal")")
+read -r value idle_ns < <(cpu_over "$minimal" "$idle_seconds")
+M[idle]=$value
+note "Idle CPU from schedstat (ns): minimal window ${idle_ns} %"
+: >"$workdir/titles-minimal.log"
+start_in "$workdir" "$workdir/titles-minimal.log" "$BENCH_TITLE_DELAY" --title "$other_title"
+helper=$started_pid
+if wait_for 10 grep -q '^window ' "$workdir/titles-minimal.log"; then
+    activate "$(awk '/^window / {print $2; exit}' "$workdir/titles-minimal.log")"
+    read -r value count_ns < <(cpu_over "$minimal" "$count_seconds")
+    M[count]=$value
+    M[rss_count]=$(mib "$(rss_kib "$minimal")")
+    note "CPU with another window in front from schedstat (ns): minimal window ${count_ns} %"
+else
+    M[count]="n/a"
+    M[rss_count]="n/a"
+fi
+stop_process "$helper"
+stop_process "$minimal"
+
+# === the table ===============================================================================
+verdict() { # verdict CONDITION-AWK MESSAGE-IF-MISSED
+    if [[ $1 == *n/a* ]]; then
+        echo "not measured"
+    elif awk "BEGIN { exit !($1) }"; then
+        echo "met"
+    else
+        echo "**missed**$2"
+    fi
+}
+difference() { # difference A B: A - B, or n/a
+    if [[ $1 == *n/a* || $2 == *n/a* ]]; then
+        echo n/a
+    else
+        awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a - b }'
+    fi
+}
+startup_gap=$(difference "${H[startup]}" "${M[startup]}")
+rss_gap=$(difference "${H[rss]}" "${M[rss]}")
+
+{
+    echo "## Horaloom benchmark: ${BENCH_LABEL:-default run}"
+    echo
+    echo "$(date -u '+%Y-%m-%d %H:%M UTC'); $(nproc) cores, $(awk -F': ' '/model name/ {print $2; exit}' /proc/cpuinfo);" \
+        "Xvfb 1280x800x24 with openbox, trayer and a PulseAudio null sink; each program alone on the desktop."
+    echo
+    echo "| measure | Horaloom | minimal Qt window | target |"
+    echo "|---|---|---|---|"
+    echo "| 1. start-up to the first viewable window, median of $runs runs (ms) | ${H[startup]} (n=$h_n) | ${M[startup]} (n=$m_n) |" \
+        "within 30 ms of the minimal window: $(verdict "${startup_gap} <= 30" ": ${startup_gap} ms behind, 30 allowed") |"
+    echo "| 2. resident memory after ${settle_seconds} s, VmRSS (MiB) | ${H[rss]} | ${M[rss]} |" \
+        "under 35 MB, within 6 MB of the minimal window: $(verdict "${H[rss]} * 1.048576 < 35 && ${rss_gap} * 1.048576 <= 6" ": ${rss_gap} MiB above the minimal window") |"
+    echo "| 2. proportional memory after ${settle_seconds} s, PSS (MiB) | ${H[pss]} | ${M[pss]} | (reported) |"
+    echo "| 3. CPU while idle over ${idle_seconds} s (% of one core) | ${H[idle]} | ${M[idle]} |" \
+        "under 0.1 %: $(verdict "${H[idle]} < 0.1" ": ${H[idle]} %") |"
+    echo "| 4. CPU while counting over ${count_seconds} s, another window in front (% of one core) | ${H[count]} | ${M[count]} (nothing to count) |" \
+        "under 0.1 %: $(verdict "${H[count]} < 0.1" ": ${H[count]} %") |"
+    echo "| 4. VmRSS after counting ${count_seconds} s (MiB) | ${H[rss_count]} | ${M[rss_count]} | (reported) |"
+    if ((long_seconds > 0)); then
+        echo "| 4. VmRSS after counting $((long_seconds / 60)) min more (MiB, growth since counting began) | ${H[rss_long]} | – | (reported) |"
+    else
+        echo "| 4. VmRSS growth over a 10 min count | not run (--long) | – | (reported) |"
+    fi
+    echo "| 5. title write after the wall-clock second changes, median / p99 (ms into the second) | ${H[delay_median]} / ${H[delay_p99]} (n=$samples) | – |" \
+        "median under 10 ms: $(verdict "${H[delay_median]} < 10" ": median ${H[delay_median]} ms") |"
+    echo "| 6. X round trips per unchanged title-bar call | ${H[roundtrips]} | – | (reported) |"
+    echo "| 7. CPU while the alarm flashes over ${flash_seconds} s (% of one core) | ${H[flash]} | – | (reported) |"
+    echo
+    echo "Notes:"
+    echo
+    for line in "${notes[@]}"; do
+        echo "- $line"
+    done
+    echo "- CPU is utime + stime from /proc/PID/stat (clock ticks of 1/${clock_ticks} s, so one tick over" \
+        "${idle_seconds} s is $(awk -v s="$idle_seconds" -v h="$clock_ticks" 'BEGIN { printf "%.3f", 100 / h / s }') %);" \
+        "the schedstat figures in the notes count nanoseconds."
+    echo "- Memory in MiB (1 MiB = 1.049 MB; the targets are checked in MB). Start-up runs from fork to" \
+        "the window being viewable inside its openbox frame, as another X client sees it."
+} >"$BENCH_RESULTS"
+cat "$BENCH_RESULTS"
