@@ -13,6 +13,9 @@ public:
 
 private:
     QString m_format;
+    // The text is made once per second of the wall clock; the tick asks ten times a second.
+    qint64 m_second = -1;
+    QString m_text;
 };
 
 } // namespace horaloom
