@@ -4,18 +4,12 @@
 set -euo pipefail
 : "${HORALOOM:?set HORALOOM to the horaloom binary}"
 
-passed=0
-failed=0
+source "$(dirname "${BASH_SOURCE[0]}")/../check.sh"
 pids=()
 workdir=$(mktemp -d)
 
 finish() {
     local status=$? pid
-    if ((status != 0)); then
-        # A step that failed outside a check stopped the test: that is a failure too.
-        echo "FAILED: the test stopped early (status $status)"
-        failed=$((failed + 1))
-    fi
     for pid in "${pids[@]}"; do
         kill -TERM "$pid" 2>/dev/null || true
     done
@@ -23,22 +17,9 @@ finish() {
         wait "$pid" 2>/dev/null || true
     done
     rm -rf -- "$workdir"
-    echo "$passed passed, $failed failed"
-    ((failed == 0))
+    report_checks "$status"
 }
 trap finish EXIT
-
-check() { # check DESCRIPTION COMMAND...
-    local what=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "ok: $what"
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $what"
-    fi
-}
 
 # Writes the default settings file (or the given bytes) into a fresh directory.
 settings_dir() {

@@ -5,30 +5,17 @@
 set -euo pipefail
 : "${HORALOOM_SOURCE_DIR:?}" "${HORALOOM_BUILD_DIR:?}" "${HORALOOM_APP_ID:?}"
 
-passed=0
-failed=0
+source "$(dirname "${BASH_SOURCE[0]}")/../check.sh"
 workdir=$(mktemp -d)
 default_settings=$HORALOOM_SOURCE_DIR/resources/Horaloom.ini
 icon_sizes=(16 22 24 32 48 64 128 256)
 
 finish() {
+    local status=$?
     rm -rf -- "$workdir"
-    echo "$passed passed, $failed failed"
-    ((failed == 0))
+    report_checks "$status"
 }
 trap finish EXIT
-
-check() { # check DESCRIPTION COMMAND...
-    local what=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "ok: $what"
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $what"
-    fi
-}
 
 # Installs the build tree under DIR with prefix /usr, as the package lays it out.
 stage() {

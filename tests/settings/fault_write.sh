@@ -6,25 +6,18 @@
 set -euo pipefail
 writer=$1
 work=$(mktemp -d)
-trap 'chattr -i "$work/ro" 2>/dev/null || true; rm -rf -- "$work"' EXIT
-passed=0
-failed=0
-check() {
-    local what=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "ok: $what"
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $what"
-    fi
+source "$(dirname "$0")/../check.sh"
+finish() {
+    local status=$?
+    chattr -i "$work/ro" 2>/dev/null || true
+    rm -rf -- "$work"
+    report_checks "$status"
 }
+trap finish EXIT
 old=$' 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n\r\n0\r\n'
 new=$' 1 \r\n 1 \r\n 1 \r\n 2880 \r\n-1995 \r\n/sounds/bell.wav\r\n1\r\n'
 is_old() { [[ $(cat "$1"; echo x) == "${old}x" ]]; }
 is_new() { [[ $(cat "$1"; echo x) == "${new}x" ]]; }
-skipped=0
 
 # Read-only directory: an immutable directory refuses even root.
 mkdir "$work/ro"
@@ -37,7 +30,6 @@ if chattr +i "$work/ro" 2>/dev/null; then
     chattr -i "$work/ro"
 else
     echo "skip: this file system has no immutable attribute"
-    skipped=1
 fi
 
 # Full disk: a small private tmpfs, filled up, in a mount namespace of our own.
@@ -62,7 +54,6 @@ if unshare -m true 2>/dev/null; then
         test "$(grep -vc -e '^Horaloom.ini$' -e '^filler$' "$work/listing")" -eq 0
 else
     echo "skip: no mount namespaces here"
-    skipped=1
 fi
 
 # Killed at each system call of the write, one after the other, until a run gets through.
@@ -94,8 +85,5 @@ if command -v strace >/dev/null; then
     check "the uninterrupted run writes the new file" eval '((completed)) && is_new "$work/Horaloom.ini"'
 else
     echo "skip: strace is not installed"
-    skipped=1
 fi
 
-echo "$passed passed, $failed failed"
-((failed == 0))
