@@ -17,8 +17,7 @@ void registerFontSubstitutions()
     (void)registered;
 }
 
-namespace {
-QFont designed(const QString& family, double points, bool bold)
+QFont designedFont(const QString& family, double points, bool bold)
 {
     registerFontSubstitutions();
     QFont font(family);
@@ -26,21 +25,20 @@ QFont designed(const QString& family, double points, bool bold)
     font.setBold(bold);
     return font;
 }
-} // namespace
 
 QFont defaultFont()
 {
-    return designed(QStringLiteral("MS Sans Serif"), 8, false);
+    return designedFont(QStringLiteral("MS Sans Serif"), 8, false);
 }
 
 QFont digitFont()
 {
-    return designed(QStringLiteral("MS Sans Serif"), 24, false);
+    return designedFont(QStringLiteral("MS Sans Serif"), 24, false);
 }
 
 QFont colonFont()
 {
-    return designed(QStringLiteral("MS Sans Serif"), 19.5, true);
+    return designedFont(QStringLiteral("MS Sans Serif"), 19.5, true);
 }
 
 } // namespace horaloom

@@ -9,6 +9,9 @@ namespace horaloom {
 // desktop that has them uses them.
 void registerFontSubstitutions();
 
+// A face as designed, with the substitutions in place.
+QFont designedFont(const QString& family, double points, bool bold);
+
 QFont defaultFont(); // captions that name no face: 8 point
 QFont digitFont();   // the digit boxes: 24 point
 QFont colonFont();   // the colons between them: 19.5 point bold

@@ -1,6 +1,7 @@
 #include "form2.h"
 
 #include "clockicon.h"
+#include "fonts.h"
 #include "twips.h"
 
 #include <QFont>
@@ -12,25 +13,9 @@ namespace horaloom {
 
 namespace {
 
-const QString RoundedFamily = QStringLiteral("Arial Rounded MT Bold");
-
-// Windows has the rounded face; elsewhere a plain sans stands in. The font keeps the named
-// family, so Windows still finds the real face.
-void registerFontSubstitutes()
-{
-    [[maybe_unused]] static const bool registered = [] {
-        QFont::insertSubstitutions(
-            RoundedFamily, {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-        return true;
-    }();
-}
-
 QFont roundedBold(double pointSize)
 {
-    QFont font(RoundedFamily);
-    font.setPointSizeF(pointSize);
-    font.setBold(true);
-    return font;
+    return designedFont(QStringLiteral("Arial Rounded MT Bold"), pointSize, true);
 }
 
 QLabel* whiteLabel(const QString& text, double pointSize, QWidget* parent)
@@ -50,7 +35,6 @@ QLabel* whiteLabel(const QString& text, double pointSize, QWidget* parent)
 
 Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
 {
-    registerFontSubstitutes();
     setWindowTitle(QStringLiteral("About"));
     setWindowIcon(clockIcon(Qt::red));
     QPalette background = palette();
