@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFile>
+#include <QPushButton>
 
 using horaloom::Form1;
 using horaloom::testing::FormFixture;
@@ -27,6 +28,7 @@ private slots:
     void togglesReturnToTheirFirstStateAfterTwoClicks();
     void closeButtonTakesTheExitPath();
     void exitHandsTheDecoratedTitleBackWhateverTheAnswer();
+    void exitDuringTheAlarmStopsItAndAsksWithoutTheNote();
 };
 
 void ExitTest::exitWhileCountingAsksWithTheNoteAndNoLeavesItIdle()
@@ -140,6 +142,29 @@ void ExitTest::exitHandsTheDecoratedTitleBackWhateverTheAnswer()
     w.cmdQuit_Click();
     QCOMPARE(f.fake.titles.windows[7], std::string("Editor"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Horaloom"));
+}
+
+void ExitTest::exitDuringTheAlarmStopsItAndAsksWithoutTheNote()
+{
+    FormFixture f;
+    Form1& w = *f.form;
+    w.cmdCountDown_Click();
+    w.cmdStart_Click();
+    f.second(); // from 00:00:00: the alarm starts at once
+    w.Timer2_Timer();
+    QVERIFY(w.Timer2->isActive());
+    bool flashingWhileAsked = true;
+    f.fake.messageBoxes.whileOpen = [&] {
+        flashingWhileAsked = w.Timer2->isActive() || w.Timer3->isActive();
+    };
+    f.fake.messageBoxes.answers = {MsgBox::No};
+    w.cmdQuit_Click();
+    QVERIFY(!flashingWhileAsked);
+    QCOMPARE(f.fake.messageBoxes.shown.back().text, QStringLiteral("Are you sure you want to quit?"));
+    QCOMPARE(w.backgroundColour(), QColor(Qt::black));
+    QVERIFY(FormFixture::hiddenButton(w.cmdStop));
+    QVERIFY(FormFixture::shownButton(w.cmdCountUp));
+    QCOMPARE(w.CountMode, 3);
 }
 
 QTEST_MAIN(ExitTest)

@@ -28,6 +28,18 @@ height=$(xwininfo -id "$window" | awk '/Height:/ {print $2}')
 flashing() { [[ $(region_mean "$window" 170 $((height - 6)) 5 5) != 0 ]]; }
 check "the window flashes in colour" wait_for 3 flashing
 
+# Every half second a colour of the sixteen-colour palette.
+palette=" 000000 000080 008000 008080 800000 800080 808000 C0C0C0 808080 0000FF 00FF00 00FFFF FF0000 FF00FF FFFF00 FFFFFF "
+pixel() { import -window "$window" -crop "1x1+172+$((height - 4))" txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | tr -d '#'; }
+seen=()
+for _ in 1 2 3 4 5 6; do
+    seen+=("$(pixel)")
+    sleep 0.5
+done
+outside=$(for c in "${seen[@]}"; do [[ $palette == *" $c "* ]] || echo "$c"; done)
+check "every colour is a palette colour (${seen[*]})" test -z "$outside"
+check "the colour changes as it flashes" test "$(printf '%s\n' "${seen[@]}" | sort -u | wc -l)" -ge 2
+
 xdotool windowactivate --sync "$window" key --clearmodifiers alt+o
 black() { [[ $(region_mean "$window" 170 $((height - 6)) 5 5) == 0 ]]; }
 check "Stop Timer paints the window black again" wait_for 3 black
