@@ -59,6 +59,15 @@ public:
         return reply;
     }
 
+    // For a request whose reply is no longer wanted: libxcb drops the reply (or the error)
+    // when it comes, without anyone waiting for it.
+    void discard(unsigned int sequence)
+    {
+        if (connected()) {
+            xcb_discard_reply(m_connection, sequence);
+        }
+    }
+
     // Reads a whole property, however long. Nothing when the window does not exist.
     xcb_get_property_cookie_t requestProperty(xcb_window_t window, xcb_atom_t property);
     std::optional<RawProperty> receiveProperty(xcb_get_property_cookie_t cookie,

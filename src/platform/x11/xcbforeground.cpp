@@ -10,16 +10,23 @@ constexpr int deepestSearch = 3;
 
 } // namespace
 
-xcb_window_t XcbForeground::find()
+XcbForeground::Query XcbForeground::ask()
+{
+    if (!m_x.connected()) {
+        return {};
+    }
+    return {m_x.requestProperty(m_x.root(), m_netActiveWindow),
+            m_x.sent(xcb_get_input_focus(m_x.get()))};
+}
+
+xcb_window_t XcbForeground::answer(const Query& query)
 {
     if (!m_x.connected()) {
         return XCB_NONE;
     }
     xcb_connection_t* c = m_x.get();
-    const auto activeCookie = m_x.requestProperty(m_x.root(), m_netActiveWindow);
-    const auto focusCookie = m_x.sent(xcb_get_input_focus(c));
-    const auto active = m_x.receiveProperty(activeCookie, m_x.root(), m_netActiveWindow);
-    const auto focus = m_x.wait(xcb_get_input_focus_reply, focusCookie);
+    const auto active = m_x.receiveProperty(query.active, m_x.root(), m_netActiveWindow);
+    const auto focus = m_x.wait(xcb_get_input_focus_reply, query.focus);
 
     if (active && active->type == XCB_ATOM_WINDOW && active->format == 32 &&
         active->bytes.size() >= sizeof(xcb_window_t)) {

@@ -15,7 +15,16 @@ public:
     {
     }
 
-    xcb_window_t find();
+    // The first requests of the search, sent without waiting for anything, so that a caller can
+    // put requests of its own into the same round trip before calling answer().
+    struct Query {
+        xcb_get_property_cookie_t active;
+        xcb_get_input_focus_cookie_t focus;
+    };
+    Query ask();
+    xcb_window_t answer(const Query& query);
+
+    xcb_window_t find() { return answer(ask()); }
 
 private:
     xcb_window_t clientAbove(xcb_window_t window);

@@ -9,6 +9,7 @@ namespace horaloom {
 
 void XcbWindowTitles::recoverAbandonedTitles()
 {
+    dropPrefetch();
     if (!m_x.connected()) {
         return;
     }

@@ -45,8 +45,24 @@ void XcbWindowTitles::internAtoms()
 
 WindowId XcbWindowTitles::foregroundWindow()
 {
+    dropPrefetch();
+    if (!m_x.connected()) {
+        return 0;
+    }
     m_x.discardErrors();
-    return XcbForeground(m_x, m_atoms.netActiveWindow, m_atoms.wmState).find();
+    XcbForeground foreground(m_x, m_atoms.netActiveWindow, m_atoms.wmState);
+    const XcbForeground::Query query = foreground.ask();
+    if (m_lastForeground != XCB_NONE) {
+        // Sent after everything this connection wrote before, so the server answers with the
+        // title as it holds it now.
+        m_prefetch = requestTitle(m_lastForeground);
+    }
+    const xcb_window_t window = foreground.answer(query);
+    if (m_prefetch && m_prefetch->window != window) {
+        dropPrefetch();
+    }
+    m_lastForeground = window;
+    return window;
 }
 
 int XcbWindowTitles::titleLength(WindowId window)
@@ -55,7 +71,7 @@ int XcbWindowTitles::titleLength(WindowId window)
         return 0;
     }
     m_x.discardErrors();
-    const auto title = fetchTitle(static_cast<xcb_window_t>(window));
+    const auto title = takeTitle(static_cast<xcb_window_t>(window));
     return title ? utf8Length(title->text) : 0;
 }
 
@@ -66,7 +82,7 @@ std::string XcbWindowTitles::readTitle(WindowId window)
     }
     m_x.discardErrors();
     const auto id = static_cast<xcb_window_t>(window);
-    auto title = fetchTitle(id);
+    auto title = takeTitle(id);
     if (!title) {
         m_snapshots.erase(id);
         return {};
@@ -85,6 +101,7 @@ std::string XcbWindowTitles::readTitle(WindowId window)
 
 void XcbWindowTitles::writeTitle(WindowId window, std::string_view title)
 {
+    dropPrefetch();
     if (!isWindow(window) || !m_x.connected()) {
         return;
     }
@@ -104,6 +121,7 @@ void XcbWindowTitles::writeTitle(WindowId window, std::string_view title)
 
 void XcbWindowTitles::restoreTitle(WindowId window, std::string_view ownTitle)
 {
+    dropPrefetch();
     if (!isWindow(window) || !m_x.connected()) {
         return;
     }
@@ -128,6 +146,7 @@ void XcbWindowTitles::restoreTitle(WindowId window, std::string_view ownTitle)
 
 void XcbWindowTitles::restoreAll()
 {
+    dropPrefetch();
     if (!m_x.connected()) {
         return;
     }
@@ -142,15 +161,47 @@ void XcbWindowTitles::restoreAll()
     m_x.sync();
 }
 
+XcbWindowTitles::TitleRequest XcbWindowTitles::requestTitle(xcb_window_t window)
+{
+    return {window, m_x.requestProperty(window, m_atoms.netWmName),
+            m_x.requestProperty(window, XCB_ATOM_WM_NAME)};
+}
+
 std::optional<XcbWindowTitles::Snapshot> XcbWindowTitles::fetchTitle(xcb_window_t window)
 {
     if (!m_x.connected()) {
         return std::nullopt;
     }
-    const auto netCookie = m_x.requestProperty(window, m_atoms.netWmName);
-    const auto nameCookie = m_x.requestProperty(window, XCB_ATOM_WM_NAME);
-    auto netWmName = m_x.receiveProperty(netCookie, window, m_atoms.netWmName);
-    auto wmName = m_x.receiveProperty(nameCookie, window, XCB_ATOM_WM_NAME);
+    return receiveTitle(requestTitle(window));
+}
+
+// The title of the window foregroundWindow() answered, from the replies it asked for on the
+// way, if nothing has come between; otherwise asked for now.
+std::optional<XcbWindowTitles::Snapshot> XcbWindowTitles::takeTitle(xcb_window_t window)
+{
+    if (m_prefetch && m_prefetch->window == window) {
+        const TitleRequest request = *m_prefetch;
+        m_prefetch.reset();
+        return receiveTitle(request);
+    }
+    dropPrefetch();
+    return fetchTitle(window);
+}
+
+void XcbWindowTitles::dropPrefetch()
+{
+    if (m_prefetch) {
+        m_x.discard(m_prefetch->netWmName.sequence);
+        m_x.discard(m_prefetch->wmName.sequence);
+        m_prefetch.reset();
+    }
+}
+
+std::optional<XcbWindowTitles::Snapshot> XcbWindowTitles::receiveTitle(const TitleRequest& request)
+{
+    const xcb_window_t window = request.window;
+    auto netWmName = m_x.receiveProperty(request.netWmName, window, m_atoms.netWmName);
+    auto wmName = m_x.receiveProperty(request.wmName, window, XCB_ATOM_WM_NAME);
     if (!netWmName || !wmName) {
         return std::nullopt;
     }

@@ -5,6 +5,7 @@
 #include "xcbconnection.h"
 
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 
 namespace horaloom {
@@ -18,6 +19,13 @@ namespace horaloom {
 // restoreTitle puts exactly that back, down to a _NET_WM_NAME the window never had. While a
 // window is decorated it carries that raw title in _HORALOOM_OWN_TITLE too, so that a run that
 // was killed can be cleaned up after by the next one (recoverAbandonedTitles).
+//
+// The title-bar writer asks for the foreground window and then reads its title, every second,
+// and the foreground is nearly always the window it was last time. So foregroundWindow() asks
+// for that window's title in the same round trip, and the read that follows takes those
+// replies instead of asking again: an unchanged call costs one round trip. Anything else that
+// comes first (a write, another foreground query, a read of another window) throws the early
+// replies away, as they would no longer show the title as the server holds it.
 class XcbWindowTitles final : public WindowTitles {
 public:
     XcbWindowTitles(); // connects to $DISPLAY; without one, every window is "no window"
@@ -61,8 +69,19 @@ private:
         std::optional<std::string> written; // the decoration last written over it
     };
 
+    // Both title properties asked for, the replies not collected yet.
+    struct TitleRequest {
+        xcb_window_t window = XCB_NONE;
+        xcb_get_property_cookie_t netWmName{};
+        xcb_get_property_cookie_t wmName{};
+    };
+
     void internAtoms();
+    TitleRequest requestTitle(xcb_window_t window);
+    std::optional<Snapshot> receiveTitle(const TitleRequest& request);
     std::optional<Snapshot> fetchTitle(xcb_window_t window);
+    std::optional<Snapshot> takeTitle(xcb_window_t window);
+    void dropPrefetch();
     std::string decode(const RawProperty& netWmName, const RawProperty& wmName) const;
     void putUtf8Title(xcb_window_t window, std::string_view title);
     void putRawTitle(xcb_window_t window, const Snapshot& snapshot);
@@ -75,6 +94,8 @@ private:
     Atoms m_atoms;
     std::unordered_map<xcb_window_t, Snapshot> m_snapshots;
     std::unordered_map<xcb_atom_t, std::string> m_typeNames;
+    xcb_window_t m_lastForeground = XCB_NONE;
+    std::optional<TitleRequest> m_prefetch; // for the read right after foregroundWindow()
 };
 
 } // namespace horaloom

@@ -44,6 +44,27 @@ TEST_F(NoWindowManager, FocusClimbsToTheWindowCarryingWmState)
     EXPECT_EQ(titles.readTitle(titles.foregroundWindow()), "Client");
 }
 
+TEST_F(NoWindowManager, FocusedWindowRetitledBetweenCallsIsReadFresh)
+{
+    const xcb_window_t window = client->createWindow({{"WM_NAME", latin1("Editor")}}, true);
+    client->focus(window);
+    ASSERT_EQ(titles.foregroundWindow(), window);
+    titles.writeTitle(window, "00:00:01   " + titles.readTitle(window));
+    titles.sync(); // so that the program's title below lands after our write
+
+    // The program retitles it to a title of the decoration's length, in both properties.
+    client->setProperty(window, "_NET_WM_NAME", utf8("Editor — draft 2!"));
+    client->setProperty(window, "WM_NAME", utf8("Editor — draft 2!"));
+    ASSERT_EQ(titles.foregroundWindow(), window);
+    const std::uint64_t before = titles.roundTrips();
+    EXPECT_EQ(titles.readTitle(window), "Editor — draft 2!");
+    EXPECT_EQ(titles.roundTrips(), before); // asked for with the focus, before the climb
+
+    client->setProperty(window, "_NET_WM_NAME", utf8("Saved"));
+    ASSERT_EQ(titles.foregroundWindow(), window);
+    EXPECT_EQ(titles.readTitle(window), "Saved");
+}
+
 TEST_F(NoWindowManager, FocusOnAFrameFindsTheClientInside)
 {
     const xcb_window_t frame = client->createWindow({}, false);
