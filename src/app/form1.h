@@ -143,6 +143,7 @@ private:
     void stackSharedPlaces();
 
     void placeWindow();
+    bool failStartup(); // the start-up message; always false
     void setBackground(const QColor& colour);
     void showDigits();
     void refreshTime();
