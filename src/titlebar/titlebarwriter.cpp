@@ -21,21 +21,21 @@ void TitleBarWriter::TitleBar(const std::string& timeText, const std::string& cl
     CurrentTitleLength = utf8Length(current) + 1;
 
     if (CurrentWindow != LastWindow) {
-        if (LastWindow != 0) {
-            m_titles.restoreTitle(LastWindow, SavedTitle);
-        }
+        restoreLastWindow();
         SavedTitle = current;
         SavedTitleLength = CurrentTitleLength;
     } else if (current != m_lastWritten) {
-        // The window's own program has retitled it since our last write.
+        // The window's own program has retitled it since our last write: our decoration is gone.
         SavedTitle = current;
         SavedTitleLength = CurrentTitleLength;
+        m_decorated = false;
     }
 
     m_lastWritten = current;
     if (CurrentWindow != 0 && (displayClock == 0 || displayClock == 1)) {
         m_lastWritten = composeTitle(timeText, clockText, displayClock, SavedTitle);
         m_titles.writeTitle(CurrentWindow, m_lastWritten);
+        m_decorated = true;
     }
     LastWindow = CurrentWindow;
     SavedTitleLength = utf8Length(m_lastWritten) + 1;
@@ -43,12 +43,18 @@ void TitleBarWriter::TitleBar(const std::string& timeText, const std::string& cl
 
 void TitleBarWriter::restoreLastWindow()
 {
-    if (LastWindow != 0) {
-        m_titles.restoreTitle(LastWindow, SavedTitle);
-        LastWindow = 0;
-        SavedTitle.clear();
-        m_lastWritten.clear();
+    // A window never written to is left alone. One that carries our decoration gets its own
+    // title back; one its program has retitled since our last write keeps that new title, and
+    // the backend drops whatever of ours is left on it. The extra read happens only when the
+    // foreground moves on.
+    if (LastWindow != 0 && m_decorated) {
+        const std::string now = m_titles.readTitle(LastWindow);
+        m_titles.restoreTitle(LastWindow, now == m_lastWritten ? SavedTitle : now);
     }
+    LastWindow = 0;
+    SavedTitle.clear();
+    m_lastWritten.clear();
+    m_decorated = false;
 }
 
 } // namespace horaloom

@@ -18,8 +18,8 @@ public:
     // of day, 0 without, any other number writes nothing).
     void TitleBar(const std::string& timeText, const std::string& clockText, int displayClock);
 
-    // The decorated window's own title back, without decorating anything else (used when the
-    // program is ended by a signal).
+    // The decorated window's own title back, without decorating anything else (also used when
+    // the program is ended by a signal).
     void restoreLastWindow();
 
     // The title as the writer composes it for a window whose own title is ownTitle.
@@ -37,6 +37,7 @@ private:
     // What the writer last put into LastWindow's title. A title that differs from it has been
     // changed by the window's own program, whatever its length.
     std::string m_lastWritten;
+    bool m_decorated = false; // LastWindow carries a title of ours
 };
 
 } // namespace horaloom

@@ -79,6 +79,37 @@ TEST_F(TitleBarTest, OwnProgramRetitlingIsKeptWhateverItsLength)
     EXPECT_EQ(desktop.windows[A], sameLength);
 }
 
+TEST_F(TitleBarTest, TitleChangedSinceTheLastCallIsNotOverwrittenAtTheSwitch)
+{
+    call("00:00:01");
+    desktop.windows[A] = "Letter (saved) - Editor"; // its program, between two ticks
+    desktop.foreground = B;
+    call("00:00:02");
+    EXPECT_EQ(desktop.windows[A], "Letter (saved) - Editor");
+    EXPECT_EQ(desktop.windows[B], "00:00:02   Terminal");
+}
+
+TEST_F(TitleBarTest, WindowNeverWrittenToIsNeverRestored)
+{
+    call("00:00:01", 2);
+    desktop.windows[A] = "Renamed";
+    const int writes = desktop.writes;
+    desktop.foreground = B;
+    call("00:00:02", 2);
+    EXPECT_EQ(desktop.windows[A], "Renamed");
+    EXPECT_EQ(desktop.writes, writes);
+}
+
+TEST_F(TitleBarTest, DecorationLeftWhenTheClockSettingStopsWritingIsStillHandedBack)
+{
+    call("00:00:01", 0);
+    call("00:00:02", 2); // no write, the old decoration stays
+    EXPECT_EQ(desktop.windows[A], "00:00:01   Letter - Editor");
+    desktop.foreground = B;
+    call("00:00:03", 2);
+    EXPECT_EQ(desktop.windows[A], "Letter - Editor");
+}
+
 TEST_F(TitleBarTest, DisplayClockFormats)
 {
     call("00:12:05", 1, "9:05:41 AM");
@@ -111,7 +142,7 @@ TEST_F(TitleBarTest, NoForegroundWindowRestoresTheTrackedOneAndWritesNothing)
     const int writes = desktop.writes;
     call("00:00:02");
     EXPECT_EQ(desktop.windows[A], "Letter - Editor");
-    EXPECT_EQ(desktop.writes - writes, 1); // only the restore
+    EXPECT_EQ(desktop.writes - writes, 1); // only the restore, after one look at the title
     EXPECT_EQ(writer.LastWindow, 0u);
     desktop.foreground = B;
     call("00:00:03");
