@@ -71,8 +71,8 @@ int XcbWindowTitles::titleLength(WindowId window)
         return 0;
     }
     m_x.discardErrors();
-    const auto title = takeTitle(static_cast<xcb_window_t>(window));
-    return title ? utf8Length(title->text) : 0;
+    const auto title = currentTitle(static_cast<xcb_window_t>(window));
+    return title ? utf8Length(*title) : 0;
 }
 
 std::string XcbWindowTitles::readTitle(WindowId window)
@@ -81,22 +81,103 @@ std::string XcbWindowTitles::readTitle(WindowId window)
         return {};
     }
     m_x.discardErrors();
-    const auto id = static_cast<xcb_window_t>(window);
-    auto title = takeTitle(id);
+    return currentTitle(static_cast<xcb_window_t>(window)).value_or(std::string());
+}
+
+// The title as the window shows it now, or nothing for a window that is gone. Keeps the
+// snapshot at the program's own title: our decoration read back leaves it as it is, anything
+// the program wrote since becomes the new restore point.
+std::optional<std::string> XcbWindowTitles::currentTitle(xcb_window_t window)
+{
+    auto title = takeTitle(window);
+    const auto known = m_snapshots.find(window);
     if (!title) {
-        m_snapshots.erase(id);
-        return {};
+        if (known != m_snapshots.end()) {
+            m_snapshots.erase(known);
+        }
+        return std::nullopt;
     }
-    // The same own title as before, or our own decoration read back: the restore point stays.
-    const auto known = m_snapshots.find(id);
-    if (known != m_snapshots.end() &&
-        ((known->second.netWmName == title->netWmName && known->second.wmName == title->wmName) ||
-         known->second.written == title->text)) {
+    if (known == m_snapshots.end()) {
+        std::string text = title->text;
+        m_snapshots.emplace(window, std::move(*title));
+        return text;
+    }
+    Snapshot& own = known->second;
+    if (own.written) {
+        const RawProperty ours{true, m_atoms.utf8String, 8, *own.written};
+        const bool netWmNameOurs = title->netWmName == ours;
+        const bool wmNameOurs = title->wmName == ours;
+        if (netWmNameOurs && wmNameOurs) {
+            return title->text; // our decoration, as we wrote it
+        }
+        if (wmNameOurs) {
+            // Retitled through _NET_WM_NAME, which shows; our write left in WM_NAME is hidden
+            // behind it until the restore puts back the program's WM_NAME.
+            retitledPartly(window, own, std::move(title->netWmName), own.wmName);
+            return own.text;
+        }
+        if (netWmNameOurs) {
+            // Retitled through WM_NAME: our write left in _NET_WM_NAME would hide the new title
+            // for good, so the program's state goes back there now, and nothing of ours is left.
+            own.netWmName = netWmNameBeside(own.netWmName, title->wmName);
+            own.wmName = std::move(title->wmName);
+            own.text = decode(own.netWmName, own.wmName);
+            own.written.reset();
+            m_x.writeProperty(window, m_atoms.netWmName, own.netWmName);
+            dropNote(window, own);
+            return own.text;
+        }
+        // Retitled through both properties, perhaps to the same title as before: nothing of ours
+        // is left on the window, nor is its note.
+        own.written.reset();
+        dropNote(window, own);
+    }
+    if (own.netWmName == title->netWmName && own.wmName == title->wmName) {
         return title->text;
     }
+    dropNote(window, own);
     std::string text = title->text;
-    m_snapshots[id] = std::move(*title);
+    own = std::move(*title);
     return text;
+}
+
+// The note goes at once; the next write notes the window's title as it is then.
+void XcbWindowTitles::dropNote(xcb_window_t window, Snapshot& own)
+{
+    if (own.noted) {
+        m_x.deleteProperty(window, m_atoms.ownTitle);
+        own.noted = false;
+    }
+    m_x.flush();
+}
+
+// What a program that has just set WM_NAME left in _NET_WM_NAME, where our write still is.
+// One that never had a UTF-8 _NET_WM_NAME (none, or one of a type no one reads) keeps what it
+// had: absent stays absent. One that titled itself through a UTF-8 _NET_WM_NAME before gets its
+// new title there as UTF-8, so that the title handed back reads as the program's new one.
+RawProperty XcbWindowTitles::netWmNameBeside(const RawProperty& before, const RawProperty& wmName)
+{
+    if (!before.present || before.type != m_atoms.utf8String || before.format != 8) {
+        return before;
+    }
+    return {true, m_atoms.utf8String, 8, decode({}, wmName)};
+}
+
+// The program's title is now these two properties; the window still carries our decoration in
+// one of them, so the note follows the snapshot.
+void XcbWindowTitles::retitledPartly(xcb_window_t window, Snapshot& own, RawProperty netWmName,
+                                     RawProperty wmName)
+{
+    if (own.netWmName == netWmName && own.wmName == wmName) {
+        return;
+    }
+    own.netWmName = std::move(netWmName);
+    own.wmName = std::move(wmName);
+    own.text = decode(own.netWmName, own.wmName);
+    if (own.noted) {
+        noteOwnTitle(window, own);
+        m_x.flush();
+    }
 }
 
 void XcbWindowTitles::writeTitle(WindowId window, std::string_view title)
@@ -136,11 +217,10 @@ void XcbWindowTitles::restoreTitle(WindowId window, std::string_view ownTitle)
         } else {
             putUtf8Title(id, ownTitle);
         }
-        if (snapshot->second.noted) {
-            m_x.deleteProperty(id, m_atoms.ownTitle);
-        }
         m_snapshots.erase(snapshot);
     }
+    // Whatever became of the snapshot on the way, no note outlives the restore.
+    m_x.deleteProperty(id, m_atoms.ownTitle);
     m_x.flush();
 }
 

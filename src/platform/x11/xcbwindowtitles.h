@@ -20,6 +20,13 @@ namespace horaloom {
 // window is decorated it carries that raw title in _HORALOOM_OWN_TITLE too, so that a run that
 // was killed can be cleaned up after by the next one (recoverAbandonedTitles).
 //
+// A decorated window may be retitled by its program through one property only: a program that
+// titles through WM_NAME leaves our decoration in _NET_WM_NAME, which would hide its new title.
+// Each property is compared with what Horaloom wrote to it, and one that differs is the
+// program's: the title read is the program's new one, and the snapshot becomes the program's
+// current state. A new WM_NAME would stay hidden behind our _NET_WM_NAME, so that read puts
+// the program's _NET_WM_NAME back at once (see netWmNameBeside) and drops the note.
+//
 // The title-bar writer asks for the foreground window and then reads its title, every second,
 // and the foreground is nearly always the window it was last time. So foregroundWindow() asks
 // for that window's title in the same round trip, and the read that follows takes those
@@ -81,6 +88,11 @@ private:
     std::optional<Snapshot> receiveTitle(const TitleRequest& request);
     std::optional<Snapshot> fetchTitle(xcb_window_t window);
     std::optional<Snapshot> takeTitle(xcb_window_t window);
+    std::optional<std::string> currentTitle(xcb_window_t window);
+    RawProperty netWmNameBeside(const RawProperty& before, const RawProperty& wmName);
+    void retitledPartly(xcb_window_t window, Snapshot& own, RawProperty netWmName,
+                        RawProperty wmName);
+    void dropNote(xcb_window_t window, Snapshot& own);
     void dropPrefetch();
     std::string decode(const RawProperty& netWmName, const RawProperty& wmName) const;
     void putUtf8Title(xcb_window_t window, std::string_view title);
