@@ -93,8 +93,6 @@ public:
     std::array<DigitBox*, DigitCount> digitBoxes() const;
     QWidget* clientArea() const { return m_client; }
     QColor backgroundColour() const;
-    TitleBarWriter& titleWriter() { return m_titleWriter; }
-    Form4* selectAlarmDialog() const { return m_form4; }
     Form2* aboutWindow() const { return m_form2; }
     frmHelp* helpWindow() const { return m_frmHelp; }
 
