@@ -1,8 +1,7 @@
 // A decorated window whose program retitles it through one property, or through both: the new
 // title is read as the program's, handed back byte for byte, and no note outlives the restore.
 #include "titlerecord.h"
-#include "xcbtestclient.h"
-#include "xcbwindowtitles.h"
+#include "titlestest.h"
 
 #include <gtest/gtest.h>
 
@@ -21,30 +20,8 @@ std::string decorated(const std::string& own)
     return "00:00:01   " + own;
 }
 
-class RetitledWhileDecorated : public testing::Test {
+class RetitledWhileDecorated : public test::TitlesTest {
 protected:
-    void SetUp() override
-    {
-        if (std::getenv("DISPLAY") == nullptr) {
-            GTEST_SKIP() << "needs an X display; ctest runs this in scripts/desktop-session";
-        }
-        client = std::make_unique<test::XcbTestClient>();
-        ASSERT_TRUE(client->connected());
-        titles = std::make_unique<XcbWindowTitles>();
-        ASSERT_TRUE(titles->connected());
-    }
-
-    std::optional<PropertyValue> property(xcb_window_t window, const std::string& name)
-    {
-        titles->sync();
-        return client->property(window, name);
-    }
-
-    std::vector<std::optional<PropertyValue>> rawTitle(xcb_window_t window)
-    {
-        return {property(window, "_NET_WM_NAME"), property(window, "WM_NAME")};
-    }
-
     // The window's program sets one title property, once our writes are done, and the server
     // has carried it out.
     void programSets(xcb_window_t window, const std::string& name, const PropertyValue& value)
@@ -59,9 +36,6 @@ protected:
     {
         return PropertyValue{"_HORALOOM_OWN_TITLE", 8, encodeTitleRecord(own)};
     }
-
-    std::unique_ptr<test::XcbTestClient> client;
-    std::unique_ptr<XcbWindowTitles> titles;
 };
 
 struct WmNameRetitle {

@@ -1,8 +1,7 @@
 // The foreground window's title asked for in the same round trip as the foreground query: what
 // it saves, and that it never shows a title older than the server's.
 #include "titlebarwriter.h"
-#include "xcbtestclient.h"
-#include "xcbwindowtitles.h"
+#include "titlestest.h"
 
 #include <gtest/gtest.h>
 
@@ -14,20 +13,14 @@ namespace {
 using test::latin1;
 using test::utf8;
 
-class TitlePrefetch : public testing::Test {
+class TitlePrefetch : public test::TitlesTest {
 protected:
     void SetUp() override
     {
-        if (std::getenv("DISPLAY") == nullptr) {
-            GTEST_SKIP() << "needs an X display; ctest runs this in scripts/desktop-session";
-        }
-        client = std::make_unique<test::XcbTestClient>();
-        ASSERT_TRUE(client->connected());
-        if (!client->windowManagerRunning()) {
+        TitlesTest::SetUp();
+        if (ready() && !client->windowManagerRunning()) {
             GTEST_SKIP() << "needs the window manager";
         }
-        titles = std::make_unique<XcbWindowTitles>();
-        ASSERT_TRUE(titles->connected());
     }
 
     // An active window, already decorated once, as the writer leaves it after its first call.
@@ -49,9 +42,6 @@ protected:
         client->setProperty(window, "_NET_WM_NAME", utf8(title));
         client->setProperty(window, "WM_NAME", utf8(title));
     }
-
-    std::unique_ptr<test::XcbTestClient> client;
-    std::unique_ptr<XcbWindowTitles> titles;
 };
 
 TEST_F(TitlePrefetch, UnchangedCallCostsOneRoundTrip)

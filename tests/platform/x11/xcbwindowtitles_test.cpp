@@ -1,6 +1,5 @@
 // The X11 title backend against a real X server and window manager, run in the private desktop.
-#include "xcbtestclient.h"
-#include "xcbwindowtitles.h"
+#include "titlestest.h"
 
 #include <gtest/gtest.h>
 
@@ -31,42 +30,7 @@ std::string decorated(const std::string& own)
     return "00:00:01   " + own;
 }
 
-class XcbWindowTitlesTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (std::getenv("DISPLAY") == nullptr) {
-            GTEST_SKIP() << "needs an X display; ctest runs this in scripts/desktop-session";
-        }
-        client = std::make_unique<test::XcbTestClient>();
-        ASSERT_TRUE(client->connected());
-        titles = std::make_unique<XcbWindowTitles>();
-        ASSERT_TRUE(titles->connected());
-    }
-
-    // A property as the server holds it once everything written so far has been carried out;
-    // nothing for one that is absent.
-    std::optional<PropertyValue> property(xcb_window_t window, const std::string& name)
-    {
-        if (titles) {
-            titles->sync();
-        }
-        return client->property(window, name);
-    }
-
-    std::vector<std::optional<PropertyValue>> rawTitle(xcb_window_t window)
-    {
-        return {property(window, "_NET_WM_NAME"), property(window, "WM_NAME")};
-    }
-
-    bool hasNote(xcb_window_t window)
-    {
-        return property(window, "_HORALOOM_OWN_TITLE").has_value();
-    }
-
-    std::unique_ptr<test::XcbTestClient> client;
-    std::unique_ptr<XcbWindowTitles> titles;
-};
+using XcbWindowTitlesTest = test::TitlesTest;
 
 struct EncodingCase {
     const char* what;
