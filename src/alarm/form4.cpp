@@ -140,7 +140,7 @@ void Form4::cmdBrowse_Click()
 
 void Form4::cmdPlay_Click()
 {
-    m_sound.playWave(WaveFile);
+    m_sound.playWave(QFile::encodeName(WaveFile).toStdString());
 }
 
 void Form4::cmdOk_Click()

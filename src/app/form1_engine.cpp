@@ -5,6 +5,7 @@
 #include "twips.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -122,7 +123,7 @@ void Form1::countdownEndWithoutRepeat()
     if (AlarmType == 0) {
         Timer2->start();
     } else if (AlarmType == 1) {
-        m_platform.sound.playWave(WaveFile);
+        m_platform.sound.playWave(QFile::encodeName(WaveFile).toStdString());
         Timer3->start();
     }
     m_platform.tray.notify(QStringLiteral("Horaloom"),
@@ -143,7 +144,7 @@ bool Form1::countdownEndWithRepeat()
         m_platform.sound.beep();
     } else if (AlarmType == 1) {
         flashRandomColour();
-        m_platform.sound.playWave(WaveFile);
+        m_platform.sound.playWave(QFile::encodeName(WaveFile).toStdString());
     }
     return true;
 }

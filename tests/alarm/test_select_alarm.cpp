@@ -264,7 +264,7 @@ void TestSelectAlarm::playUsesWaveFileNotTheTextBox()
     // Even a box showing something else plays the setting.
     txtWaveFile(dialog)->setText(QStringLiteral("/elsewhere/other.wav"));
     click(button(dialog, "cmdPlay"));
-    QCOMPARE(settings.sound.played, QStringList{QStringLiteral("/sounds/old.wav")});
+    QCOMPARE(settings.sound.played, std::vector<std::string>{"/sounds/old.wav"});
     QCOMPARE(settings.sound.beeps, 0);
     QVERIFY(dialog->isVisible());
     delete dialog.data();

@@ -363,7 +363,7 @@ void TimerTest::waveAlarmPlaysOnceAndFlashesSilently()
     w.cmdCountDown_Click();
     w.cmdStart_Click(); // from 00:00:00: ends at the first counted second
     f.second();
-    QCOMPARE(f.fake.sound.played, QStringList{"/sounds/gong.wav"});
+    QCOMPARE(f.fake.sound.played, std::vector<std::string>{"/sounds/gong.wav"});
     QVERIFY(w.Timer3->isActive());
     QSet<QRgb> colours;
     for (int i = 0; i < 40; ++i) {

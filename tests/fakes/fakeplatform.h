@@ -78,9 +78,9 @@ public:
 class FakeSound : public Sound {
 public:
     int beeps = 0;
-    QStringList played;
+    std::vector<std::string> played;
     void beep() override { ++beeps; }
-    void playWave(const QString& path) override { played << path; }
+    void playWave(const std::string& path) override { played.push_back(path); }
 };
 
 class FakeFileDialog : public FileDialog {

@@ -52,7 +52,7 @@ void LazySound::beep()
     }
 }
 
-void LazySound::playWave(const QString& path)
+void LazySound::playWave(const std::string& path)
 {
     if (Sound* real = sound()) {
         real->playWave(path);

@@ -16,7 +16,7 @@ public:
     ~LazySound() override;
 
     void beep() override;
-    void playWave(const QString& path) override;
+    void playWave(const std::string& path) override;
 
     // Whether the module has been loaded (false until the first sound, and when it failed).
     bool loaded() const { return m_sound != nullptr; }

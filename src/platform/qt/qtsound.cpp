@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QAudioDevice>
+#include <QFile>
 #include <QFileInfo>
 #include <QMediaDevices>
 #include <QSoundEffect>
@@ -38,8 +39,9 @@ void QtSound::beep()
     m_beep->play();
 }
 
-void QtSound::playWave(const QString& path)
+void QtSound::playWave(const std::string& bytes)
 {
+    const QString path = QFile::decodeName(QByteArray::fromStdString(bytes));
     if (!audioAvailable()) {
         QApplication::beep();
         return;

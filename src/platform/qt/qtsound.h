@@ -17,7 +17,7 @@ public:
     ~QtSound() override;
 
     void beep() override;
-    void playWave(const QString& path) override;
+    void playWave(const std::string& path) override;
 
 private:
     bool audioAvailable() const;

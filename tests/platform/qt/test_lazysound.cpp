@@ -17,7 +17,7 @@ void LazySoundTest::moduleIsLoadedByTheFirstSoundOnly()
     QVERIFY(!sound.loaded());
     sound.beep();
     QVERIFY(sound.loaded());
-    sound.playWave(QStringLiteral("/nonexistent/alarm.wav")); // the default sound instead
+    sound.playWave("/nonexistent/alarm.wav"); // the default sound instead
     QVERIFY(sound.loaded());
     QTest::qWait(300);
 }
@@ -26,7 +26,7 @@ void LazySoundTest::missingModuleFallsBackWithoutFailing()
 {
     horaloom::LazySound sound({QStringLiteral("/nonexistent")});
     sound.beep();
-    sound.playWave(QStringLiteral("/nonexistent/alarm.wav"));
+    sound.playWave("/nonexistent/alarm.wav");
     QVERIFY(!sound.loaded());
 }
 
