@@ -18,7 +18,6 @@ public:
     virtual ~WindowTitles() = default;
 
     virtual WindowId foregroundWindow() = 0;
-    virtual int titleLength(WindowId window) = 0;
     virtual std::string readTitle(WindowId window) = 0;
     virtual void writeTitle(WindowId window, std::string_view title) = 0;
 

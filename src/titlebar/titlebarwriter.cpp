@@ -15,19 +15,15 @@ void TitleBarWriter::TitleBar(const std::string& timeText, const std::string& cl
                               int displayClock)
 {
     CurrentWindow = m_titles.foregroundWindow();
-    // One read serves both the length and the change test, so an unchanged call costs one read
-    // and one write.
+    // One read serves the change test, so an unchanged call costs one read and one write.
     const std::string current = CurrentWindow ? m_titles.readTitle(CurrentWindow) : std::string();
-    CurrentTitleLength = utf8Length(current) + 1;
 
     if (CurrentWindow != LastWindow) {
         restoreLastWindow();
         SavedTitle = current;
-        SavedTitleLength = CurrentTitleLength;
     } else if (current != m_lastWritten) {
         // The window's own program has retitled it since our last write: our decoration is gone.
         SavedTitle = current;
-        SavedTitleLength = CurrentTitleLength;
         m_decorated = false;
     }
 
@@ -38,7 +34,6 @@ void TitleBarWriter::TitleBar(const std::string& timeText, const std::string& cl
         m_decorated = true;
     }
     LastWindow = CurrentWindow;
-    SavedTitleLength = utf8Length(m_lastWritten) + 1;
 }
 
 void TitleBarWriter::restoreLastWindow()

@@ -26,11 +26,11 @@ public:
     static std::string composeTitle(const std::string& timeText, const std::string& clockText,
                                     int displayClock, const std::string& ownTitle);
 
+    // Titles are compared by content, not by length, so the writer keeps no title lengths: a
+    // program's retitle to a text of the same length is noticed too.
     WindowId CurrentWindow = 0;
     WindowId LastWindow = 0;
     std::string SavedTitle;
-    int CurrentTitleLength = 0; // lengths plus one, as the writer has always counted them
-    int SavedTitleLength = 0;
 
 private:
     WindowTitles& m_titles;

@@ -21,16 +21,9 @@ public:
     WindowId foreground = 0;
     int reads = 0;
     int writes = 0;
-    int lengthQueries = 0;
     std::vector<std::pair<WindowId, std::string>> writeLog;
 
     WindowId foregroundWindow() override { return windows.count(foreground) ? foreground : 0; }
-    int titleLength(WindowId window) override
-    {
-        ++lengthQueries;
-        auto it = windows.find(window);
-        return it == windows.end() ? 0 : utf8Length(it->second);
-    }
     std::string readTitle(WindowId window) override
     {
         ++reads;

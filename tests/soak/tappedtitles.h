@@ -17,7 +17,6 @@ public:
 
     struct Counts {
         long foregroundQueries = 0;
-        long lengthQueries = 0;
         long reads = 0;
         long writes = 0;
         long restores = 0;
@@ -40,11 +39,6 @@ public:
         const WindowId window = m_backend.foregroundWindow();
         fire(Point::AfterForeground);
         return window;
-    }
-    int titleLength(WindowId window) override
-    {
-        ++m_counts.lengthQueries;
-        return m_backend.titleLength(window);
     }
     std::string readTitle(WindowId window) override
     {

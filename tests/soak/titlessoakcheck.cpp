@@ -213,9 +213,9 @@ void TitlesSoak::printSummary(std::chrono::duration<double> elapsed)
     const auto& calls = m_tapped.counts();
     std::printf(
         "writer: %ld calls of TitleBar (%ld repeated at a stop), %ld title writes, %ld "
-        "restores, %ld reads, %ld length queries, %.2f round trips per call; %ld "
+        "restores, %ld reads, %.2f round trips per call; %ld "
         "activations needed a second request\n",
-        m_ticks, m_stopRepeats, calls.writes, calls.restores, calls.reads, calls.lengthQueries,
+        m_ticks, m_stopRepeats, calls.writes, calls.restores, calls.reads,
         m_ticks > 0 ? static_cast<double>(m_tickRoundTrips) / static_cast<double>(m_ticks) : 0.0,
         m_activationRetries);
     std::printf("checks:");

@@ -35,7 +35,6 @@ TEST_F(TitleBarTest, FirstCallPutsTheTimeInFrontOfTheForegroundTitle)
     EXPECT_EQ(desktop.windows[A].size(), 26u);
     EXPECT_EQ(writer.LastWindow, A);
     EXPECT_EQ(writer.SavedTitle, "Letter - Editor");
-    EXPECT_EQ(writer.SavedTitleLength, 27);
 }
 
 TEST_F(TitleBarTest, UnchangedWindowCostsOneReadAndOneWriteAndKeepsItsOwnTitle)
@@ -47,7 +46,6 @@ TEST_F(TitleBarTest, UnchangedWindowCostsOneReadAndOneWriteAndKeepsItsOwnTitle)
     EXPECT_EQ(desktop.windows[A], "00:00:02   Letter - Editor");
     EXPECT_EQ(desktop.reads - reads, 1);
     EXPECT_EQ(desktop.writes - writes, 1);
-    EXPECT_EQ(desktop.lengthQueries, 0);
 }
 
 TEST_F(TitleBarTest, SwitchingHandsTheOldWindowItsTitleBackAndDecoratesTheNew)
@@ -163,14 +161,6 @@ TEST_F(TitleBarTest, FirstCallBeforeAnyStepGivesBlanksBeforeTheTitle)
 {
     call("");
     EXPECT_EQ(desktop.windows[A], "   Letter - Editor");
-}
-
-TEST_F(TitleBarTest, LengthsCountCharactersNotBytes)
-{
-    desktop.windows[A] = "Übung – 日本";
-    call("00:00:01");
-    EXPECT_EQ(writer.CurrentTitleLength, 10 + 1);
-    EXPECT_EQ(writer.SavedTitleLength, 11 + 10 + 1);
 }
 
 TEST_F(TitleBarTest, RestoreLastWindowForAnEndBySignal)

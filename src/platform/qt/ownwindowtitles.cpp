@@ -28,14 +28,6 @@ WindowId OwnWindowTitles::foregroundWindow()
     return active ? static_cast<WindowId>(active->winId()) : 0;
 }
 
-int OwnWindowTitles::titleLength(WindowId window)
-{
-    if (QWidget* own = ownWindow(window)) {
-        return utf8Length(own->windowTitle().toStdString());
-    }
-    return m_others ? m_others->titleLength(window) : 0;
-}
-
 std::string OwnWindowTitles::readTitle(WindowId window)
 {
     if (QWidget* own = ownWindow(window)) {

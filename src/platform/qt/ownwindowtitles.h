@@ -15,7 +15,6 @@ public:
     explicit OwnWindowTitles(WindowTitles* others) : m_others(others) {}
 
     WindowId foregroundWindow() override;
-    int titleLength(WindowId window) override;
     std::string readTitle(WindowId window) override;
     void writeTitle(WindowId window, std::string_view title) override;
     void restoreTitle(WindowId window, std::string_view ownTitle) override;

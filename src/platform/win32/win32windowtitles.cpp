@@ -97,11 +97,6 @@ WindowId Win32WindowTitles::foregroundWindow()
     return toId(GetForegroundWindow());
 }
 
-int Win32WindowTitles::titleLength(WindowId window)
-{
-    return utf8Length(readTitle(window));
-}
-
 std::string Win32WindowTitles::readTitle(WindowId window)
 {
     return toUtf8(readWide(toHandle(window)));

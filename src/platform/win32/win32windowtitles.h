@@ -17,7 +17,6 @@ public:
     static constexpr unsigned WriteTimeoutMs = 200;
 
     WindowId foregroundWindow() override;
-    int titleLength(WindowId window) override;
     std::string readTitle(WindowId window) override;
     void writeTitle(WindowId window, std::string_view title) override;
 };

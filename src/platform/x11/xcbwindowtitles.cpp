@@ -65,16 +65,6 @@ WindowId XcbWindowTitles::foregroundWindow()
     return window;
 }
 
-int XcbWindowTitles::titleLength(WindowId window)
-{
-    if (!isWindow(window)) {
-        return 0;
-    }
-    m_x.discardErrors();
-    const auto title = currentTitle(static_cast<xcb_window_t>(window));
-    return title ? utf8Length(*title) : 0;
-}
-
 std::string XcbWindowTitles::readTitle(WindowId window)
 {
     if (!isWindow(window)) {

@@ -41,7 +41,6 @@ public:
     std::uint64_t roundTrips() const { return m_x.roundTrips(); }
 
     WindowId foregroundWindow() override;
-    int titleLength(WindowId window) override;
     std::string readTitle(WindowId window) override;
     void writeTitle(WindowId window, std::string_view title) override;
     void restoreTitle(WindowId window, std::string_view ownTitle) override;

@@ -144,9 +144,9 @@ bool activate(Win32WindowTitles& titles, HWND window)
 void checkOwnTitlesReadBack(Win32WindowTitles& titles, HWND first, HWND second)
 {
     checkEqual(titles.readTitle(toId(first)), FirstTitle, "first window's title");
-    checkEqual(titles.titleLength(toId(first)), 10, "first window's length");
+    checkEqual(horaloom::utf8Length(titles.readTitle(toId(first))), 10, "first window's length");
     checkEqual(titles.readTitle(toId(second)), SecondTitle, "second window's title");
-    checkEqual(titles.titleLength(toId(second)), 12, "surrogate pair counts as one character");
+    checkEqual(horaloom::utf8Length(titles.readTitle(toId(second))), 12, "surrogate pair counts as one character");
 }
 
 // One round of what the title-bar writer does: decorate the foreground window, move on,
@@ -163,7 +163,7 @@ void checkDecorateAndRestoreAcrossForegroundChanges(Win32WindowTitles& titles, H
     check(rawTitle(first) == std::wstring(L"00:00:01   ") + FirstTitleWide,
           "decorated title arrives in the window as UTF-16");
     checkEqual(titles.readTitle(tracked), "00:00:01   " + FirstTitle, "decorated title reads back");
-    checkEqual(titles.titleLength(tracked), 21, "decorated length");
+    checkEqual(horaloom::utf8Length(titles.readTitle(tracked)), 21, "decorated length");
 
     check(activate(titles, second), "second window comes to the foreground");
     const WindowId next = titles.foregroundWindow();
@@ -175,9 +175,9 @@ void checkDecorateAndRestoreAcrossForegroundChanges(Win32WindowTitles& titles, H
     titles.writeTitle(next, "00:00:02   " + nextOwn);
     check(rawTitle(second) == std::wstring(L"00:00:02   ") + SecondTitleWide,
           "surrogate pair survives the write");
-    checkEqual(titles.titleLength(next), 23, "decorated length with a surrogate pair");
+    checkEqual(horaloom::utf8Length(titles.readTitle(next)), 23, "decorated length with a surrogate pair");
     // The writer's own step: the length measured after the write equals that of what it wrote.
-    checkEqual(titles.titleLength(next), horaloom::utf8Length("00:00:02   " + nextOwn),
+    checkEqual(horaloom::utf8Length(titles.readTitle(next)), horaloom::utf8Length("00:00:02   " + nextOwn),
                "length read back equals the length written");
 
     check(activate(titles, first), "first window comes back to the foreground");
@@ -195,7 +195,7 @@ void checkLongTitle(Win32WindowTitles& titles, HWND window)
     const std::string own = titles.readTitle(toId(window));
     titles.writeTitle(toId(window), longTitle);
     checkEqual(titles.readTitle(toId(window)), longTitle, "long title reads back whole");
-    checkEqual(titles.titleLength(toId(window)), horaloom::utf8Length(longTitle),
+    checkEqual(horaloom::utf8Length(titles.readTitle(toId(window))), horaloom::utf8Length(longTitle),
                "long title's length");
     titles.writeTitle(toId(window), own);
     check(rawTitle(window) == FirstTitleWide, "long title replaced by the old one");
@@ -209,7 +209,7 @@ void checkWindowOfCallingThread(Win32WindowTitles& titles)
     const WindowId id = toId(own);
     titles.writeTitle(id, "00:00:03   Horaloom – 日本");
     check(rawTitle(own) == L"00:00:03   Horaloom – 日本", "own window takes the title");
-    checkEqual(titles.titleLength(id), 24, "own window's length");
+    checkEqual(horaloom::utf8Length(titles.readTitle(id)), 24, "own window's length");
 
     titles.writeTitle(id, std::string_view("ab\0cd", 5));
     checkEqual(titles.readTitle(id), "ab", "title ends at an embedded NUL");
@@ -218,9 +218,9 @@ void checkWindowOfCallingThread(Win32WindowTitles& titles)
     // still matches what a write of the text read gives back.
     SetWindowTextW(own, L"a\xD800z");
     checkEqual(titles.readTitle(id), "a\uFFFDz", "lone surrogate reads as U+FFFD");
-    checkEqual(titles.titleLength(id), 3, "lone surrogate counts once");
+    checkEqual(horaloom::utf8Length(titles.readTitle(id)), 3, "lone surrogate counts once");
     titles.writeTitle(id, titles.readTitle(id));
-    checkEqual(titles.titleLength(id), 3, "lone surrogate's text writes back with its length");
+    checkEqual(horaloom::utf8Length(titles.readTitle(id)), 3, "lone surrogate's text writes back with its length");
     DestroyWindow(own);
 }
 
@@ -233,7 +233,7 @@ void checkHungWindowCannotBlock(Win32WindowTitles& titles, HWND sleepy)
 
     start = std::chrono::steady_clock::now();
     const std::string title = titles.readTitle(toId(sleepy));
-    const int length = titles.titleLength(toId(sleepy));
+    const int length = horaloom::utf8Length(title);
     const long long readMs = millisecondsSince(start);
     check(readMs < 1000, "read of a hung window returns in " + std::to_string(readMs) + " ms");
     checkEqual(title, "Sleepy", "hung window keeps its title");
@@ -247,12 +247,12 @@ void checkVanishedWindow(Win32WindowTitles& titles, HWND first, HWND second)
     check(!IsWindow(second), "second window is gone");
 
     const WindowId gone = toId(second);
-    checkEqual(titles.titleLength(gone), 0, "vanished window's length");
+    checkEqual(horaloom::utf8Length(titles.readTitle(gone)), 0, "vanished window's length");
     checkEqual(titles.readTitle(gone), "", "vanished window's title");
     titles.writeTitle(gone, "00:00:05   gone");
     titles.restoreTitle(gone, SecondTitle);
 
-    checkEqual(titles.titleLength(0), 0, "no window's length");
+    checkEqual(horaloom::utf8Length(titles.readTitle(0)), 0, "no window's length");
     checkEqual(titles.readTitle(0), "", "no window's title");
     titles.writeTitle(0, "00:00:06   nothing");
     check(rawTitle(first) == FirstTitleWide, "writes to no window change no other window");

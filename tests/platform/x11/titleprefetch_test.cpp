@@ -63,7 +63,7 @@ TEST_F(TitlePrefetch, UnchangedCallCostsOneRoundTrip)
     // The length alone is served from the same replies.
     const std::uint64_t before = titles->roundTrips();
     const WindowId foreground = titles->foregroundWindow();
-    EXPECT_EQ(titles->titleLength(foreground), utf8Length(shown));
+    EXPECT_EQ(utf8Length(titles->readTitle(foreground)), utf8Length(shown));
     EXPECT_EQ(titles->roundTrips() - before, 1u);
 }
 
@@ -140,7 +140,7 @@ TEST_F(TitlePrefetch, AnythingBetweenQueryAndReadMakesTheReadAskAgain)
 
     // The early replies serve one read only: a later one asks the server.
     ASSERT_EQ(titles->foregroundWindow(), window);
-    EXPECT_EQ(titles->titleLength(window), utf8Length("00:00:08   Editor"));
+    EXPECT_EQ(utf8Length(titles->readTitle(window)), utf8Length("00:00:08   Editor"));
     retitle(window, "Changed after the length was read");
     EXPECT_EQ(titles->readTitle(window), "Changed after the length was read");
 
@@ -172,7 +172,7 @@ TEST_F(TitlePrefetch, ForegroundMovedOnReadsTheNewWindow)
     ASSERT_TRUE(client->activate(third));
     ASSERT_EQ(titles->foregroundWindow(), third);
     EXPECT_EQ(titles->readTitle(third), "Third");
-    EXPECT_EQ(titles->titleLength(first), 0);
+    EXPECT_EQ(utf8Length(titles->readTitle(first)), 0);
     EXPECT_TRUE(titles->connected());
 }
 
