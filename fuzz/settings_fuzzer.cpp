@@ -5,12 +5,14 @@
 //    those gives the same values, and writing those again the same bytes;
 //  - a byte-order mark in front of a written file changes nothing.
 // Any broken rule aborts, and libFuzzer keeps the input that broke it.
-#include "settingsfile.h"
+#include "settingsformat.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -24,58 +26,54 @@ bool sameValues(const Settings& a, const Settings& b)
            a.SavedTop == b.SavedTop && a.WaveFile == b.WaveFile && a.DisplayClock == b.DisplayClock;
 }
 
-[[noreturn]] void broken(const char* rule, const QByteArray& bytes)
+[[noreturn]] void broken(const char* rule, std::string_view bytes)
 {
-    std::fprintf(stderr, "settings_fuzzer: %s\n  bytes: %s\n", rule,
-                 bytes.toPercentEncoding().constData());
+    std::fprintf(stderr, "settings_fuzzer: %s\n  bytes:", rule);
+    for (unsigned char c : bytes)
+        std::fprintf(stderr, " %02x", c);
+    std::fprintf(stderr, "\n");
     std::abort();
 }
 
-void require(bool holds, const char* rule, const QByteArray& bytes)
+void require(bool holds, const char* rule, std::string_view bytes)
 {
     if (!holds)
         broken(rule, bytes);
 }
 
 // Seven lines, each ending in CR LF, and no other line feed anywhere.
-bool isSevenCrLfLines(const QByteArray& bytes)
+bool isSevenCrLfLines(std::string_view bytes)
 {
-    if (!bytes.endsWith("\r\n") || bytes.count('\n') != 7)
+    if (!bytes.ends_with("\r\n"))
         return false;
-    for (qsizetype i = bytes.indexOf('\n'); i >= 0; i = bytes.indexOf('\n', i + 1)) {
+    int lines = 0;
+    for (std::size_t i = bytes.find('\n'); i != std::string_view::npos;
+         i = bytes.find('\n', i + 1)) {
         if (i == 0 || bytes[i - 1] != '\r')
             return false;
+        ++lines;
     }
-    return true;
+    return lines == 7;
 }
 
-bool isWholeNumber(const QString& text)
-{
-    qsizetype i = text.startsWith(QLatin1Char('+')) || text.startsWith(QLatin1Char('-')) ? 1 : 0;
-    if (i == text.size())
-        return false;
-    for (; i < text.size(); ++i) {
-        if (text[i] < QLatin1Char('0') || text[i] > QLatin1Char('9'))
-            return false;
-    }
-    return true;
-}
-
-void checkReadable(const SettingsReadResult& result, const QByteArray& input)
+void checkReadable(const SettingsReadResult& result, std::string_view input)
 {
     if (!result.settings) {
         require(result.error.line >= 1 && result.error.line <= 7,
                 "a failed read names a line of the file", input);
-        require(!result.error.problem.isEmpty(), "a failed read says what was wrong", input);
+        require(!result.error.problem.empty(), "a failed read says what was wrong", input);
         return;
     }
     const Settings& settings = *result.settings;
     // The writer refuses a text holding a line feed: anything read must be writable.
-    require(!settings.WaveFile.contains(QLatin1Char('\n')), "the wave file holds no line feed",
+    require(settings.WaveFile.find('\n') == std::string::npos, "the wave file holds no line feed",
             input);
-    require(isWholeNumber(settings.DisplayClock), "the display clock is a whole number", input);
+    require(horaloom::numberValue(settings.DisplayClock).has_value(),
+            "the display clock reads as a number", input);
 
-    const QByteArray written = horaloom::formatSettings(settings);
+    const auto formatted = horaloom::formatSettings(settings);
+    require(formatted.has_value(), "what is read can be written", input);
+    const std::string& written = *formatted;
     require(isSevenCrLfLines(written), "a written file is seven CR LF lines", input);
 
     const SettingsReadResult reread = horaloom::parseSettings(written);
@@ -95,8 +93,7 @@ void checkReadable(const SettingsReadResult& result, const QByteArray& input)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     // Not copied: the sanitizer then catches a read one byte past the end of the input.
-    const QByteArray input =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
     checkReadable(horaloom::parseSettings(input), input);
     return 0;
 }

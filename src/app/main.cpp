@@ -1,11 +1,12 @@
 // Horaloom: a desktop timer that shows the running time in the title of the window in front.
 #include "clockicon.h"
 #include "fonts.h"
-#include "form1.h"
 #include "lazysound.h"
+#include "mainwindow.h"
 #include "ownwindowtitles.h"
 #include "qtclock.h"
 #include "qtfiledialog.h"
+#include "qtfiles.h"
 #include "qtmessageboxes.h"
 #include "qtprogramend.h"
 #include "qtsingleinstance.h"
@@ -75,19 +76,21 @@ int main(int argc, char* argv[])
         {binDir, QDir(binDir).filePath(QStringLiteral(HORALOOM_MODULE_DIR_FROM_BIN))});
     horaloom::QtMessageBoxes messageBoxes;
     horaloom::QtFileDialog fileDialog;
+    horaloom::QtFiles files;
     horaloom::QtClock clock;
     horaloom::QtTray tray(horaloom::clockIcon(), QStringLiteral("Horaloom V1.00"));
     horaloom::QtSingleInstance singleInstance;
     horaloom::QtProgramEnd programEnd;
-    horaloom::Platform platform{titles, sound, messageBoxes,   fileDialog,
+    horaloom::Platform platform{titles, sound, messageBoxes,   fileDialog, files,
                                 clock,  tray,  singleInstance, programEnd};
 
     horaloom::Form1 form(platform);
-    if (!form.Form_Load()) {
+    horaloom::MainPresenter& presenter = form.presenter();
+    if (!presenter.Form_Load()) {
         return 1;
     }
-    horaloom::installSignalGuard([&form] {
-        form.restoreDecoratedTitle();
+    horaloom::installSignalGuard([&presenter] {
+        presenter.restoreDecoratedTitle();
         QCoreApplication::exit(0);
     });
     return QApplication::exec();

@@ -1,13 +1,15 @@
 // The fixed 16-colour palette and the alarm's random pick from it.
 #pragma once
 
-#include <QColor>
 #include <cstdint>
 
 namespace horaloom {
 
+// A colour as 0xRRGGBB.
+using Rgb = std::uint32_t;
+
 // Colour number 0..15 to its palette colour; numbers outside the range give black.
-QColor PaletteColor(int n);
+Rgb PaletteColor(int n);
 
 // r in [0, 1) times 15, rounded to the nearest integer with halves to the even neighbour.
 int randomColourNumber(double r);

@@ -1,5 +1,7 @@
 #include "tickcases.h"
 
+#include "states.h"
+
 #include <array>
 
 namespace horaloom {
@@ -13,12 +15,12 @@ constexpr std::array countingDown{S::TitleBar, S::RefreshTime, S::RepeatUnavaila
                                   S::TitleBar};
 
 constexpr std::array<TickCase, 6> cases{{
-    {0, 1, idle},
-    {1, 1, countingUp},
-    {0, 2, idle},
-    {1, 2, countingDown},
-    {0, 3, idle},
-    {1, 3, idle},
+    {TimerOff, CountingUp, idle},
+    {TimerOn, CountingUp, countingUp},
+    {TimerOff, CountingDown, idle},
+    {TimerOn, CountingDown, countingDown},
+    {TimerOff, NoMode, idle},
+    {TimerOn, NoMode, idle},
 }};
 } // namespace
 

@@ -41,10 +41,11 @@ bool allZero(const Digits& digits)
     return std::all_of(digits.begin(), digits.end(), [](std::int16_t d) { return d == 0; });
 }
 
-QString timeText(const Digits& d)
+std::string timeText(const Digits& d)
 {
-    return QString::number(d[5]) + QString::number(d[4]) + u':' + QString::number(d[3]) +
-           QString::number(d[2]) + u':' + QString::number(d[1]) + QString::number(d[0]);
+    // Every digit is 0..9 after a completed step.
+    const auto c = [&d](int i) { return static_cast<char>('0' + d[static_cast<std::size_t>(i)]); };
+    return {c(5), c(4), ':', c(3), c(2), ':', c(1), c(0)};
 }
 
 } // namespace horaloom

@@ -1,9 +1,9 @@
 // The six digits on show and their one-second steps with carry and borrow.
 #pragma once
 
-#include <QString>
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace horaloom {
 
@@ -27,6 +27,6 @@ bool stepDown(Digits& digits);
 bool allZero(const Digits& digits);
 
 // HH:MM:SS from the digits.
-QString timeText(const Digits& digits);
+std::string timeText(const Digits& digits);
 
 } // namespace horaloom

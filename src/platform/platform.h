@@ -3,6 +3,7 @@
 
 #include "clock.h"
 #include "filedialog.h"
+#include "files.h"
 #include "messageboxes.h"
 #include "programend.h"
 #include "singleinstance.h"
@@ -17,6 +18,7 @@ struct Platform {
     Sound& sound;
     MessageBoxes& messageBoxes;
     FileDialog& fileDialog;
+    Files& files;
     Clock& clock;
     TrayComponent& tray;
     SingleInstance& singleInstance;

@@ -1,8 +1,8 @@
 // The tray icon: a start-up operation, a query and an action, and a mouse-release event.
 #pragma once
 
-#include <QString>
 #include <functional>
+#include <string>
 
 namespace horaloom {
 
@@ -17,8 +17,8 @@ public:
     // Withdraws that notification.
     virtual void action() = 0;
     // Shows the finished-countdown notification.
-    virtual void notify(const QString& title, const QString& message) = 0;
-    // Called with the Qt mouse button whenever a button is released over the icon.
+    virtual void notify(const std::string& title, const std::string& message) = 0;
+    // Called whenever a mouse button is released over the icon (1 left, 2 right, 4 middle).
     virtual void setMouseReleaseHandler(std::function<void(int button)> handler) = 0;
     // Whether a tray host is there to show the icon (hiding the window needs a way back).
     virtual bool available() = 0;

@@ -4,8 +4,7 @@
 
 #include "platform.h"
 
-#include <QString>
-#include <QStringList>
+#include <cstdio>
 #include <deque>
 #include <functional>
 #include <map>
@@ -41,21 +40,15 @@ public:
     }
 };
 
-struct RecordedBox {
-    QString text;
-    QString title;
-    int style = 0;
-};
-
 class FakeMessageBoxes : public MessageBoxes {
 public:
-    std::vector<RecordedBox> shown;
+    std::vector<Message> shown;
     std::deque<int> answers;         // taken in order; an empty script answers Ok or No
     std::function<void()> whileOpen; // runs "inside" the box, as timers would
 
-    int show(const QString& text, const QString& title, int style) override
+    int show(const Message& message) override
     {
-        shown.push_back({text, title, style});
+        shown.push_back(message);
         if (whileOpen) {
             whileOpen();
         }
@@ -64,7 +57,7 @@ public:
             answers.pop_front();
             return answer;
         }
-        return (style & 7) == MsgBox::YesNo ? MsgBox::No : MsgBox::Ok;
+        return (message.style & 7) == MsgBox::YesNo ? MsgBox::No : MsgBox::Ok;
     }
 };
 
@@ -78,21 +71,63 @@ public:
 
 class FakeFileDialog : public FileDialog {
 public:
-    QString answer;
+    std::string answer;
     int opened = 0;
-    QString openWaveFile(QWidget*) override
+    std::string openWaveFile() override
     {
         ++opened;
         return answer;
     }
 };
 
+// Files in memory, in a current directory "/start". A path in notRegular stands for a FIFO or
+// a device; a non-empty writeFailure makes every write fail with that reason.
+class FakeFiles : public Files {
+public:
+    std::map<std::string, std::string> files;
+    std::string current = "/start";
+    std::vector<std::string> notRegular;
+    std::string writeFailure;
+
+    std::string currentDirectory() override { return current; }
+    std::string pathIn(const std::string& directory, std::string_view name) override
+    {
+        return directory + "/" + std::string(name);
+    }
+    std::string displayName(const std::string& path) override { return path; }
+    FileContents readSmallFile(const std::string& path, std::size_t limit) override
+    {
+        for (const std::string& special : notRegular) {
+            if (special == path) {
+                return {std::nullopt, "it is not a regular file"};
+            }
+        }
+        auto it = files.find(path);
+        if (it == files.end()) {
+            return {std::nullopt, "No such file or directory"};
+        }
+        if (it->second.size() > limit) {
+            return {std::nullopt, "it is too large"};
+        }
+        return {it->second, {}};
+    }
+    std::string replaceFile(const std::string& path, std::string_view bytes) override
+    {
+        if (!writeFailure.empty()) {
+            return writeFailure;
+        }
+        files[path] = std::string(bytes);
+        return {};
+    }
+    bool canRead(const std::string& path) override { return files.count(path) != 0; }
+};
+
 class FakeClock : public Clock {
 public:
-    QString time = QStringLiteral("10:00:00");
+    std::string time = "10:00:00";
     int msec = 5;
     int reads = 0;
-    QString timeOfDay() override
+    std::string timeOfDay() override
     {
         ++reads;
         return time;
@@ -110,7 +145,7 @@ public:
     int actions = 0;
     int queries = 0;
     bool isAvailable = true;
-    QStringList notifications;
+    std::vector<std::string> notifications;
     std::function<void(int)> handler;
 
     bool startup() override
@@ -128,9 +163,9 @@ public:
         ++actions;
         notificationShown = false;
     }
-    void notify(const QString& title, const QString& message) override
+    void notify(const std::string& title, const std::string& message) override
     {
-        notifications << title + QLatin1Char('|') + message;
+        notifications.push_back(title + "|" + message);
         notificationShown = true;
     }
     void setMouseReleaseHandler(std::function<void(int)> h) override { handler = std::move(h); }
@@ -161,6 +196,7 @@ struct FakePlatform {
     FakeSound sound;
     FakeMessageBoxes messageBoxes;
     FakeFileDialog fileDialog;
+    FakeFiles files;
     FakeClock clock;
     FakeTray tray;
     FakeSingleInstance singleInstance;
@@ -168,20 +204,19 @@ struct FakePlatform {
 
     Platform bundle()
     {
-        return {titles, sound, messageBoxes, fileDialog, clock, tray, singleInstance, programEnd};
+        return {titles, sound, messageBoxes,   fileDialog, files,
+                clock,  tray,  singleInstance, programEnd};
     }
 };
 
 inline void FakeClock::advance()
 {
-    const QStringList parts = time.split(QLatin1Char(':'));
-    int total =
-        parts.value(0).toInt() * 3600 + parts.value(1).toInt() * 60 + parts.value(2).toInt();
-    total = (total + 1) % 86400;
-    time = QStringLiteral("%1:%2:%3")
-               .arg(total / 3600, 2, 10, QLatin1Char('0'))
-               .arg(total / 60 % 60, 2, 10, QLatin1Char('0'))
-               .arg(total % 60, 2, 10, QLatin1Char('0'));
+    int h = 0, m = 0, sec = 0;
+    std::sscanf(time.c_str(), "%d:%d:%d", &h, &m, &sec);
+    const int total = (h * 3600 + m * 60 + sec + 1) % 86400;
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", total / 3600, total / 60 % 60, total % 60);
+    time = text;
 }
 
 } // namespace horaloom::fakes

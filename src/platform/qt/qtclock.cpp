@@ -18,14 +18,14 @@ QtClock::QtClock()
     }
 }
 
-QString QtClock::timeOfDay()
+std::string QtClock::timeOfDay()
 {
     // Local time changes only where UTC changes second (zone offsets are whole minutes), so
     // within one UTC second the text made at its start still stands.
     const qint64 second = QDateTime::currentMSecsSinceEpoch() / 1000;
     if (second != m_second) {
         m_second = second;
-        m_text = QTime::currentTime().toString(m_format);
+        m_text = QTime::currentTime().toString(m_format).toStdString();
     }
     return m_text;
 }

@@ -3,19 +3,21 @@
 
 #include "clock.h"
 
+#include <QString>
+
 namespace horaloom {
 
 class QtClock : public Clock {
 public:
     QtClock();
-    QString timeOfDay() override;
+    std::string timeOfDay() override;
     int millisecondsIntoSecond() override;
 
 private:
     QString m_format;
     // The text is made once per second of the wall clock; the tick asks ten times a second.
     qint64 m_second = -1;
-    QString m_text;
+    std::string m_text;
 };
 
 } // namespace horaloom

@@ -1,15 +1,19 @@
 #include "qtfiledialog.h"
 
+#include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 
 namespace horaloom {
 
-QString QtFileDialog::openWaveFile(QWidget* parent)
+std::string QtFileDialog::openWaveFile()
 {
     // An Open dialog accepts existing files only; Qt's dialog has no read-only check box to
     // hide. Cancel gives an empty text.
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(),
-                                        QStringLiteral("Wave Files (*.wav)"));
+    const QString path =
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), QStringLiteral("Open"),
+                                     QString(), QStringLiteral("Wave Files (*.wav)"));
+    return QFile::encodeName(path).toStdString();
 }
 
 } // namespace horaloom

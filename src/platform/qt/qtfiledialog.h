@@ -7,7 +7,7 @@ namespace horaloom {
 
 class QtFileDialog : public FileDialog {
 public:
-    QString openWaveFile(QWidget* parent) override;
+    std::string openWaveFile() override;
 };
 
 } // namespace horaloom

@@ -5,13 +5,18 @@
 
 namespace horaloom {
 
-int QtMessageBoxes::show(const QString& text, const QString& title, int style)
+int QtMessageBoxes::show(const Message& message)
 {
     QMessageBox box;
-    box.setWindowTitle(title);
+    box.setWindowTitle(QString::fromStdString(message.title));
     // CR LF is the line break of the texts; Qt wants a plain one.
-    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setText(
+        QString::fromStdString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     box.setTextFormat(Qt::PlainText);
+    if (!message.details.empty()) {
+        box.setDetailedText(QString::fromStdString(message.details));
+    }
+    const int style = message.style;
     switch (style & 0x70) {
     case MsgBox::Critical:
         box.setIcon(QMessageBox::Critical);

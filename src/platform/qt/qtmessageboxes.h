@@ -7,7 +7,7 @@ namespace horaloom {
 
 class QtMessageBoxes : public MessageBoxes {
 public:
-    int show(const QString& text, const QString& title, int style) override;
+    int show(const Message& message) override;
 };
 
 } // namespace horaloom

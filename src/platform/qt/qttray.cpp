@@ -70,12 +70,13 @@ void QtTray::action()
     m_notificationShown = false;
 }
 
-void QtTray::notify(const QString& title, const QString& message)
+void QtTray::notify(const std::string& title, const std::string& message)
 {
     if (!QSystemTrayIcon::supportsMessages()) {
         return;
     }
-    m_icon.showMessage(title, message, m_icon.icon(), 0);
+    m_icon.showMessage(QString::fromStdString(title), QString::fromStdString(message),
+                       m_icon.icon(), 0);
     m_notificationShown = true;
 }
 

@@ -17,7 +17,7 @@ public:
     bool startup() override;
     bool query() override;
     void action() override;
-    void notify(const QString& title, const QString& message) override;
+    void notify(const std::string& title, const std::string& message) override;
     void setMouseReleaseHandler(std::function<void(int button)> handler) override;
     bool available() override;
 
