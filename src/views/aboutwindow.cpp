@@ -3,6 +3,7 @@
 #include "clockicon.h"
 #include "fonts.h"
 #include "twips.h"
+#include "windowsetup.h"
 
 #include <QFont>
 #include <QLabel>
@@ -35,13 +36,8 @@ QLabel* whiteLabel(const QString& text, double pointSize, QWidget* parent)
 
 Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
 {
-    setWindowTitle(QStringLiteral("About"));
-    setWindowIcon(clockIcon(Qt::red));
-    QPalette background = palette();
-    background.setColor(QPalette::Window, Qt::black);
-    setPalette(background);
-    setAutoFillBackground(true);
-    setFixedSize(twipsRect(0, 0, ClientWidthTwips, ClientHeightTwips).size());
+    designWindow(*this, QStringLiteral("About"), clockIcon(Qt::red), ClientWidthTwips,
+                 ClientHeightTwips, true);
 
     createControls();
 
@@ -71,9 +67,7 @@ void Form2::createControls()
 
 void Form2::open()
 {
-    show();
-    raise();
-    activateWindow();
+    bringToFront(*this);
 }
 
 void Form2::cmdOk_Click()

@@ -3,6 +3,7 @@
 #include "clockicon.h"
 #include "helptext.h"
 #include "twips.h"
+#include "windowsetup.h"
 
 #include <QLabel>
 #include <QPalette>
@@ -17,13 +18,8 @@ frmHelp::frmHelp(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint),
       m_text(QString::fromStdString(horaloom::helpText()))
 {
-    setWindowTitle(QStringLiteral("Horaloom Version 1.00 Help"));
-    setWindowIcon(clockIcon());
-    QPalette background = palette();
-    background.setColor(QPalette::Window, Qt::black);
-    setPalette(background);
-    setAutoFillBackground(true);
-    setFixedSize(twipsRect(0, 0, ClientWidthTwips, ClientHeightTwips).size());
+    designWindow(*this, QStringLiteral("Horaloom Version 1.00 Help"), clockIcon(),
+                 ClientWidthTwips, ClientHeightTwips, true);
 
     createControls();
     fillText();
@@ -77,9 +73,7 @@ void frmHelp::fillText()
 
 void frmHelp::open()
 {
-    show();
-    raise();
-    activateWindow();
+    bringToFront(*this);
 }
 
 void frmHelp::cmdOk_Click()

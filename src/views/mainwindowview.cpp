@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 #include "selectalarmdialog.h"
 #include "twips.h"
+#include "windowsetup.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -197,9 +198,7 @@ void Form1::minimiseWindow()
 void Form1::restoreWindow()
 {
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    show();
-    raise();
-    activateWindow();
+    bringToFront(*this);
     update();
 }
 

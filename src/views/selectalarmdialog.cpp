@@ -2,6 +2,7 @@
 
 #include "clockicon.h"
 #include "twips.h"
+#include "windowsetup.h"
 
 #include <QFile>
 #include <QGroupBox>
@@ -16,9 +17,8 @@ Form4::Form4(std::int16_t& alarmType, std::string& waveFile, Platform& platform,
     : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
       m_presenter(alarmType, waveFile, platform, *this, std::move(showMainWindow))
 {
-    setWindowTitle(QStringLiteral("Select Alarm"));
-    setWindowIcon(clockIcon());
-    setFixedSize(twipsRect(0, 0, ClientWidthTwips, ClientHeightTwips).size());
+    designWindow(*this, QStringLiteral("Select Alarm"), clockIcon(), ClientWidthTwips,
+                 ClientHeightTwips, false);
     // Ok only hides; any other close unloads the dialog, dropping the option chosen in it.
     // The next opening then builds a fresh one from the settings.
     setAttribute(Qt::WA_DeleteOnClose);
@@ -86,9 +86,7 @@ void Form4::setTabOrder()
 
 void Form4::open()
 {
-    show();
-    raise();
-    activateWindow();
+    bringToFront(*this);
 }
 
 void Form4::setWaveFileText(const std::string& path)
