@@ -19,6 +19,7 @@
 #include <memory>
 
 #if defined(HORALOOM_HAVE_X11)
+#include "xcbframeextents.h"
 #include "xcbwindowtitles.h"
 #endif
 #if defined(Q_OS_WIN)
@@ -85,6 +86,15 @@ int main(int argc, char* argv[])
                                 clock,  tray,  singleInstance, programEnd};
 
     horaloom::Form1 form(platform);
+#if defined(HORALOOM_HAVE_X11)
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        form.setFrameProbe([](WId window) {
+            const auto frame = horaloom::requestFrameExtents(window, 300);
+            return frame ? QMargins(frame->left, frame->top, frame->right, frame->bottom)
+                         : QMargins();
+        });
+    }
+#endif
     horaloom::MainPresenter& presenter = form.presenter();
     if (!presenter.Form_Load()) {
         return 1;

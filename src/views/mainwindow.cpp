@@ -72,7 +72,10 @@ Form1::Form1(Platform& platform, QWidget* parent)
     stackSharedPlaces();
     connectHandlers();
 
-    move(twipsToPixels(CreatedLeft), twipsToPixels(CreatedTop));
+    // Placed by its client area, as designed: the window manager then keeps the client where it
+    // is put (static gravity), and the frame's corner follows from the frame's size.
+    adjustSize();
+    setGeometry(QRect(QPoint(twipsToPixels(CreatedLeft), twipsToPixels(CreatedTop)), size()));
     setBackground(PaletteColor(0));
 }
 

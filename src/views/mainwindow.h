@@ -6,8 +6,10 @@
 #include "mainview.h"
 
 #include <QMainWindow>
+#include <QMargins>
 #include <QPointer>
-#include <array>
+#include <functional>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -32,6 +34,11 @@ public:
 
     MainPresenter& presenter() { return m_presenter; }
 
+    // How to learn, before the window is first shown, the frame the window manager will draw
+    // around it (left, top, right, bottom in pixels). Without one the window is placed as if
+    // it had no frame until it has been shown.
+    void setFrameProbe(std::function<QMargins(WId)> probe) { m_frameProbe = std::move(probe); }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,6 +53,7 @@ private:
     QPushButton* button(Button which) const;
     QAction* entry(Entry which) const;
     DigitBox* digitBox(int index) const;
+    QMargins frameMargins();
 
     // MainView
     void setButtonEnabled(Button button, bool enabled) override;
@@ -80,6 +88,8 @@ private:
 
     Platform& m_platform;
     MainPresenter m_presenter;
+    std::function<QMargins(WId)> m_frameProbe;
+    std::optional<QMargins> m_probedFrame;
     QWidget* m_client = nullptr;
 
     // The controls, in the order the window holds them.

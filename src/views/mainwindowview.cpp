@@ -157,22 +157,43 @@ TwipsRect Form1::screen()
             pixelsToTwips(area.height())};
 }
 
+QMargins Form1::frameMargins()
+{
+    // Once the window is on the screen Qt knows its frame; before, the window manager is asked.
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    if (isVisible() && frame != client) {
+        return {client.left() - frame.left(), client.top() - frame.top(),
+                frame.right() - client.right(), frame.bottom() - client.bottom()};
+    }
+    if (!m_probedFrame) {
+        m_probedFrame = m_frameProbe ? m_frameProbe(winId()) : QMargins();
+    }
+    return *m_probedFrame;
+}
+
 TwipsSize Form1::frameSize()
 {
     ensurePolished();
     adjustSize();
-    const QSize frame = frameGeometry().size();
+    const QSize frame = size().grownBy(frameMargins());
     return {pixelsToTwips(frame.width()), pixelsToTwips(frame.height())};
 }
 
 TwipsPoint Form1::position()
 {
-    return {pixelsToTwips(x()), pixelsToTwips(y())};
+    const QMargins margins = frameMargins();
+    return {pixelsToTwips(geometry().left() - margins.left()),
+            pixelsToTwips(geometry().top() - margins.top())};
 }
 
 void Form1::moveTo(TwipsPoint corner)
 {
-    move(twipsToPixels(corner.left), twipsToPixels(corner.top));
+    // The client goes where the frame's corner is meant to be, plus the frame.
+    const QMargins margins = frameMargins();
+    const QPoint client(twipsToPixels(corner.left) + margins.left(),
+                        twipsToPixels(corner.top) + margins.top());
+    setGeometry(QRect(client, size()));
 }
 
 bool Form1::isShown()

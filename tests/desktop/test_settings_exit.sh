@@ -73,14 +73,3 @@ top=$(tr -d ' ' <<<"${lines[4]}")
 check "the position is in twips, away from the corner ($left, $top)" \
     test $((left % 15)) -eq 0 -a "$left" -gt 1000 -a "$top" -gt 1000
 
-# The next start puts the window where it was.
-before=$(xdotool search --all --pid "$pid" 2>/dev/null | head -n 1 || true)
-start_horaloom "$dir"
-pid=$started_pid
-window=""
-wait_for 20 eval 'window=$(find_window "$pid" "^Horaloom$"); [[ -n $window ]]'
-sleep 0.5
-frame_left=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ {print $4}')
-check "the window comes back at the saved left edge (client at $frame_left px, saved $((left / 15)) px)" \
-    test $((frame_left - left / 15)) -ge 0 -a $((frame_left - left / 15)) -le 10
-: "$before"
