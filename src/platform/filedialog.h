@@ -8,9 +8,10 @@ namespace horaloom {
 class FileDialog {
 public:
     virtual ~FileDialog() = default;
-    // Asks for an existing "*.wav" file over the window in front; returns its path as the
-    // system takes it, or an empty text when cancelled.
-    virtual std::string openWaveFile() = 0;
+    // Asks for an existing "*.wav" file over the window in front, starting in the folder of the
+    // current wave file, else the user's music folder, else home. Returns the chosen path as
+    // the system takes it, or an empty text when cancelled.
+    virtual std::string openWaveFile(const std::string& current) = 0;
 };
 
 } // namespace horaloom

@@ -41,7 +41,7 @@ void SelectAlarmPresenter::optWave_Click()
 
 void SelectAlarmPresenter::cmdBrowse_Click()
 {
-    const std::string path = m_platform.fileDialog.openWaveFile();
+    const std::string path = m_platform.fileDialog.openWaveFile(WaveFile);
     // Cancelled, or a file that does not open for reading: nothing changes, silently.
     if (path.empty() || !m_platform.files.canRead(path)) {
         return;

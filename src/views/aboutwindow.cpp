@@ -40,6 +40,11 @@ Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSWindowsFixedS
                  ClientHeightTwips, true);
 
     createControls();
+    answerDialogKeys(*this, cmdOK);
+    describeControls(*this, {{"Image1", "Horaloom's clock", "The program's icon"},
+                             {"lblOpening1", "Horaloom", "The program's name"},
+                             {"lblVersion", "Version 1.00", "The program's version"},
+                             {"cmdOK", "Ok", "Closes the About window"}});
 
     connect(cmdOK, &QPushButton::clicked, this, &Form2::cmdOk_Click);
 }

@@ -18,11 +18,15 @@ frmHelp::frmHelp(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint),
       m_text(QString::fromStdString(horaloom::helpText()))
 {
-    designWindow(*this, QStringLiteral("Horaloom Version 1.00 Help"), clockIcon(),
-                 ClientWidthTwips, ClientHeightTwips, true);
+    designWindow(*this, QStringLiteral("Horaloom Version 1.00 Help"), clockIcon(), ClientWidthTwips,
+                 ClientHeightTwips, true);
 
     createControls();
     fillText();
+    answerDialogKeys(*this, cmdOk);
+    describeControls(*this, {{"Text1", "Help text", "How to use Horaloom"},
+                             {"Image1", "Horaloom's clock", "The program's icon"},
+                             {"cmdOk", "Ok", "Closes the Help window"}});
 
     connect(cmdOk, &QPushButton::clicked, this, &frmHelp::cmdOk_Click);
 }
@@ -38,10 +42,10 @@ void frmHelp::createControls()
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(twipsRect(240, 780, 5475, 3435));
     Text1->setReadOnly(true);
-    // Read-only, yet the keyboard still moves the text cursor: with no scroll bars, that is how
-    // the lines below the box's bottom edge come into view.
+    // Read-only, yet the keyboard still moves the text cursor. The text is longer than the box is
+    // high, so a scroll bar shows the way to the lines below its bottom edge.
     Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Skipped by Tab, but a click still puts the cursor in; being read-only, the box then lets
     // Tab go on to the button.

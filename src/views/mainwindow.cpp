@@ -8,6 +8,7 @@
 #include "selectalarmdialog.h"
 #include "timedigits.h"
 #include "twips.h"
+#include "windowsetup.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -71,6 +72,7 @@ Form1::Form1(Platform& platform, QWidget* parent)
     setTabOrder();
     stackSharedPlaces();
     connectHandlers();
+    describeControls();
 
     // Placed by its client area, as designed: the window manager then keeps the client where it
     // is put (static gravity), and the frame's corner follows from the frame's size.
@@ -129,6 +131,12 @@ void Form1::createControls()
     txtTime->setGeometry(twipsRect(1380, 1020, 1155, 285));
     txtTime->setEnabled(false);
     txtTime->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Disabled, so nothing can be typed into it, but drawn as legibly as any text: the greyed
+    // text of a disabled box is too faint on its grey to read.
+    QPalette clock = txtTime->palette();
+    clock.setColor(QPalette::Disabled, QPalette::Text, QColor(0x20, 0x20, 0x20));
+    clock.setColor(QPalette::Disabled, QPalette::Base, QColor(0xF0, 0xF0, 0xF0));
+    txtTime->setPalette(clock);
 
     cmdCountDown = makeButton(m_client, "cmdCountDown", QStringLiteral("Count &Down"),
                               twipsRect(1380, 1440, 1155, 375));
@@ -270,10 +278,13 @@ void Form1::connectHandlers()
         button->installEventFilter(this);
     }
     menuBar()->installEventFilter(this);
-    // F10 opens the menu bar for the arrow keys, as desktops have always done.
+    // F10 opens the menu bar for the arrow keys, as desktops have always done; F1 is help.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this,
             [this] { menuBar()->setActiveAction(mnuFile->menuAction()); });
+    auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    helpKey->setContext(Qt::ApplicationShortcut);
+    connect(helpKey, &QShortcut::activated, this, [p] { p->mnuProgram_Click(); });
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
@@ -297,6 +308,35 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
     button->setFocus(Qt::ShortcutFocusReason);
     button->click();
     return true;
+}
+
+void Form1::describeControls()
+{
+    horaloom::describeControls(
+        *this,
+        {{"txtHours2", "Hours, tens digit", "Type 0 to 9 when setting a countdown"},
+         {"txtHours1", "Hours, units digit", "Type 0 to 9 when setting a countdown"},
+         {"txtMinutes2", "Minutes, tens digit", "Type 0 to 5 when setting a countdown"},
+         {"txtMinutes1", "Minutes, units digit", "Type 0 to 9 when setting a countdown"},
+         {"txtSeconds2", "Seconds, tens digit", "Type 0 to 5 when setting a countdown"},
+         {"txtSeconds1", "Seconds, units digit", "Type 0 to 9 when setting a countdown"},
+         {"lblColon2", "Colon", "Between the hours and the minutes"},
+         {"lblColon1", "Colon", "Between the minutes and the seconds"},
+         {"lblHours", "Hours", "Label of the two hours digits"},
+         {"lblMinutes", "Minutes", "Label of the two minutes digits"},
+         {"lblSeconds", "Seconds", "Label of the two seconds digits"},
+         {"lblCurrentTime", "Current Time:", "Label of the time of day"},
+         {"txtTime", "Current time", "The time of day"},
+         {"cmdCountUp", "Count Up", "Counts up from the time on show"},
+         {"cmdCountDown", "Count Down", "Counts down from a time typed into the digit boxes"},
+         {"cmdStart", "Start Timer", "Starts the count"},
+         {"cmdStop", "Stop Timer", "Stops the count or the alarm"},
+         {"cmdReset", "Reset", "Returns the timer to 00:00:00"},
+         {"cmdHide", "Hide", "Hides this window; the tray icon brings it back"},
+         {"cmdQuit", "Quit", "Saves the settings and ends Horaloom, after asking"},
+         {"mnuFile", "File", "Exit"},
+         {"mnuSettings", "Settings", "Position, repeat, clock in the title bar, alarm"},
+         {"mnuHelp", "Help", "How to use Horaloom, and its version"}});
 }
 
 void Form1::closeEvent(QCloseEvent* event)

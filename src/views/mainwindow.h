@@ -50,6 +50,7 @@ private:
     void setTabOrder();
     void stackSharedPlaces();
     void connectHandlers();
+    void describeControls();
     QPushButton* button(Button which) const;
     QAction* entry(Entry which) const;
     DigitBox* digitBox(int index) const;

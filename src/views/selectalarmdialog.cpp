@@ -25,6 +25,15 @@ Form4::Form4(std::int16_t& alarmType, std::string& waveFile, Platform& platform,
 
     createControls();
     setTabOrder();
+    answerDialogKeys(*this, cmdOK);
+    describeControls(*this,
+                     {{"frmSound", "Sound", "What sounds when a countdown ends"},
+                      {"optBeep", "Beep", "A beep every half second until the alarm is stopped"},
+                      {"optWave", "Play Wave File", "The chosen wave file, played once"},
+                      {"txtWaveFile", "Wave file path", "The wave file the alarm plays"},
+                      {"cmdBrowse", "Browse", "Chooses the wave file"},
+                      {"cmdPlay", "Play", "Plays the chosen wave file now"},
+                      {"cmdOK", "Ok", "Uses the chosen sound and closes the dialog"}});
 
     SelectAlarmPresenter* p = &m_presenter;
     connect(optBeep, &QRadioButton::clicked, this, [p] { p->optBeep_Click(); });

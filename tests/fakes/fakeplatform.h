@@ -72,10 +72,12 @@ public:
 class FakeFileDialog : public FileDialog {
 public:
     std::string answer;
+    std::string startedFrom; // the current wave file the dialog was opened with
     int opened = 0;
-    std::string openWaveFile() override
+    std::string openWaveFile(const std::string& current) override
     {
         ++opened;
+        startedFrom = current;
         return answer;
     }
 };

@@ -78,6 +78,7 @@ TEST_F(SelectAlarmTest, CancelledOrUnreadableBrowseChangesNothing)
         EXPECT_EQ(view.waveFileText, "/sounds/old.wav") << answer;
     }
     EXPECT_EQ(fake.fileDialog.opened, 2);
+    EXPECT_EQ(fake.fileDialog.startedFrom, "/sounds/old.wav"); // it opens where that file is
 }
 
 TEST_F(SelectAlarmTest, PlayPlaysTheChosenFileNotTheTextBox)

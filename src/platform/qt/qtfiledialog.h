@@ -3,11 +3,16 @@
 
 #include "filedialog.h"
 
+#include <QString>
+
 namespace horaloom {
 
 class QtFileDialog : public FileDialog {
 public:
-    std::string openWaveFile() override;
+    // Where the dialog opens for this wave file.
+    static QString startFolder(const std::string& current);
+
+    std::string openWaveFile(const std::string& current) override;
 };
 
 } // namespace horaloom

@@ -1,5 +1,6 @@
 // Reading and writing real files: only a regular file is read, never blocking on a FIFO, and a
 // failed write never costs the user the old file.
+#include "qtfiledialog.h"
 #include "qtfiles.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <cstdlib>
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -99,6 +102,28 @@ TEST_F(QtFilesTest, ReadOnlyDirectoryKeepsTheOldFile)
     EXPECT_NE(files.replaceFile(existing, "new"), "");
     EXPECT_EQ(contentOf(existing), "old");
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST_F(QtFilesTest, BrowseStartsBesideTheWaveFileElseInMusicElseHome)
+{
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray music = qgetenv("XDG_MUSIC_DIR");
+    qputenv("HOME", dir.path().toLocal8Bit());
+    qunsetenv("XDG_MUSIC_DIR");
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("sounds")));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Music")));
+
+    EXPECT_EQ(QtFileDialog::startFolder(path("sounds") + "/gone.wav"), dir.filePath("sounds"));
+    EXPECT_EQ(QtFileDialog::startFolder(path("gone") + "/bell.wav"), dir.filePath("Music"));
+    EXPECT_EQ(QtFileDialog::startFolder(""), dir.filePath("Music"));
+    ASSERT_TRUE(QDir(dir.path()).rmdir(QStringLiteral("Music")));
+    EXPECT_EQ(QtFileDialog::startFolder(""), dir.path());
+
+    qputenv("HOME", home);
+    if (!music.isNull()) {
+        qputenv("XDG_MUSIC_DIR", music);
+    }
 }
 
 } // namespace
