@@ -36,8 +36,8 @@ QLabel* whiteLabel(const QString& text, double pointSize, QWidget* parent)
 
 Form2::Form2(QWidget* parent) : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
 {
-    designWindow(*this, QStringLiteral("About"), clockIcon(Qt::red), ClientWidthTwips,
-                 ClientHeightTwips, true);
+    designWindow(*this, QStringLiteral("About"), QStringLiteral("Horaloom's name and version"),
+                 clockIcon(Qt::red), ClientWidthTwips, ClientHeightTwips, true);
 
     createControls();
     answerDialogKeys(*this, cmdOK);

@@ -18,7 +18,8 @@ frmHelp::frmHelp(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint),
       m_text(QString::fromStdString(horaloom::helpText()))
 {
-    designWindow(*this, QStringLiteral("Horaloom Version 1.00 Help"), clockIcon(), ClientWidthTwips,
+    designWindow(*this, QStringLiteral("Horaloom Version 1.00 Help"),
+                 QStringLiteral("How to use Horaloom"), clockIcon(), ClientWidthTwips,
                  ClientHeightTwips, true);
 
     createControls();

@@ -92,6 +92,7 @@ Form1::~Form1()
 void Form1::createControls()
 {
     m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("client"));
     m_client->setFixedSize(twipsToPixels(ClientWidth), twipsToPixels(ClientHeight));
     m_client->setAutoFillBackground(true);
     setCentralWidget(m_client);
@@ -314,7 +315,8 @@ void Form1::describeControls()
 {
     horaloom::describeControls(
         *this,
-        {{"txtHours2", "Hours, tens digit", "Type 0 to 9 when setting a countdown"},
+        {{"client", "Timer", "The time, the time of day and the timer's commands"},
+         {"txtHours2", "Hours, tens digit", "Type 0 to 9 when setting a countdown"},
          {"txtHours1", "Hours, units digit", "Type 0 to 9 when setting a countdown"},
          {"txtMinutes2", "Minutes, tens digit", "Type 0 to 5 when setting a countdown"},
          {"txtMinutes1", "Minutes, units digit", "Type 0 to 9 when setting a countdown"},

@@ -17,8 +17,9 @@ Form4::Form4(std::int16_t& alarmType, std::string& waveFile, Platform& platform,
     : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
       m_presenter(alarmType, waveFile, platform, *this, std::move(showMainWindow))
 {
-    designWindow(*this, QStringLiteral("Select Alarm"), clockIcon(), ClientWidthTwips,
-                 ClientHeightTwips, false);
+    designWindow(*this, QStringLiteral("Select Alarm"),
+                 QStringLiteral("Chooses what sounds when a countdown ends"), clockIcon(),
+                 ClientWidthTwips, ClientHeightTwips, false);
     // Ok only hides; any other close unloads the dialog, dropping the option chosen in it.
     // The next opening then builds a fresh one from the settings.
     setAttribute(Qt::WA_DeleteOnClose);

@@ -11,10 +11,11 @@
 
 namespace horaloom {
 
-void designWindow(QWidget& window, const QString& caption, const QIcon& icon, int widthTwips,
-                  int heightTwips, bool black)
+void designWindow(QWidget& window, const QString& caption, const QString& purpose,
+                  const QIcon& icon, int widthTwips, int heightTwips, bool black)
 {
     window.setWindowTitle(caption);
+    window.setAccessibleDescription(purpose);
     window.setWindowIcon(icon);
     // The layout is fixed in twips: captions in a larger system font would be cut off.
     window.setFont(defaultFont());

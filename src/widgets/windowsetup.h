@@ -11,10 +11,10 @@ class QWidget;
 
 namespace horaloom {
 
-// Caption, icon, the designed font (whatever the system's), and a fixed client area in twips;
-// black behind the controls when asked.
-void designWindow(QWidget& window, const QString& caption, const QIcon& icon, int widthTwips,
-                  int heightTwips, bool black);
+// Caption, what the window is for (for screen readers), icon, the designed font (whatever the
+// system's), and a fixed client area in twips; black behind the controls when asked.
+void designWindow(QWidget& window, const QString& caption, const QString& purpose,
+                  const QIcon& icon, int widthTwips, int heightTwips, bool black);
 
 // Visible and in front; a window already open stays as it is otherwise.
 void bringToFront(QWidget& window);
