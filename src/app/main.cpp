@@ -53,8 +53,8 @@ std::unique_ptr<horaloom::WindowTitles> desktopTitles()
 
 int main(int argc, char* argv[])
 {
-    // Without TZ, glibc looks at /etc/localtime again on every reading of the local time: ten
-    // times a second here. Naming the file reads it once.
+    // Without TZ, glibc looks at /etc/localtime again on every reading of the local time.
+    // Naming the file reads it once.
 #if defined(Q_OS_LINUX)
     if (qEnvironmentVariableIsEmpty("TZ")) {
         qputenv("TZ", ":/etc/localtime");

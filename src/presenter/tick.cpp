@@ -14,16 +14,12 @@ void MainPresenter::refreshTime()
 
 void MainPresenter::aimTimer1()
 {
-    // The 100 ms tick aims a few milliseconds past each tenth of a second, so that one tick
-    // sees each new wall-clock second within a few milliseconds of its start. Timers drift and
-    // wake late; every tick aims the next one again.
+    // The tick wakes once a second, a few milliseconds past the change of the wall-clock second:
+    // nothing it does can change between two seconds. Timers drift and wake late, and the
+    // clock may be set or the machine suspended meanwhile; every tick aims the next one again.
     constexpr int aim = 3;
-    const int error = (m_platform.clock.millisecondsIntoSecond() % 100 - aim + 100) % 100;
-    int next = 100 - error;
-    if (next < 20) {
-        next += 100; // never two ticks in a row
-    }
-    m_view.startTimer1(next);
+    const int into = m_platform.clock.millisecondsIntoSecond();
+    m_view.startTimer1(1000 - into + aim);
 }
 
 void MainPresenter::Timer1_Timer()

@@ -16,10 +16,10 @@ TEST_F(PresenterTest, IdleTicksRefreshTheClockOnceASecondAndTouchNoTitle)
     EXPECT_TRUE(fake.titles.writeLog.empty());
 }
 
-TEST_F(PresenterTest, TickAimsJustPastEachTenthOfASecond)
+TEST_F(PresenterTest, TickAimsJustPastTheNextSecond)
 {
     MainPresenter& p = start();
-    const std::pair<int, int> cases[] = {{5, 98}, {3, 100}, {50, 53}, {95, 108}, {999, 104}};
+    const std::pair<int, int> cases[] = {{5, 998}, {3, 1000}, {500, 503}, {995, 8}, {999, 4}};
     for (const auto& [into, next] : cases) {
         fake.clock.msec = into;
         p.Timer1_Timer();

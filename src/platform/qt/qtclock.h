@@ -15,7 +15,7 @@ public:
 
 private:
     QString m_format;
-    // The text is made once per second of the wall clock; the tick asks ten times a second.
+    // The text is made once per second of the wall clock; a tick may ask for it twice.
     qint64 m_second = -1;
     std::string m_text;
 };
