@@ -39,6 +39,8 @@ public:
 
     bool connected() const { return m_x.connected(); }
     std::uint64_t roundTrips() const { return m_x.roundTrips(); }
+    std::uint64_t requests() const { return m_x.requests(); }
+    std::uint64_t replies() const { return m_x.replies(); }
 
     WindowId foregroundWindow() override;
     std::string readTitle(WindowId window) override;
