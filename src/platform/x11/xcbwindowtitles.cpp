@@ -57,12 +57,10 @@ WindowId XcbWindowTitles::foregroundWindow()
         // title as it holds it now.
         m_prefetch = requestTitle(m_lastForeground);
     }
-    const xcb_window_t window = foreground.answer(query);
-    if (m_prefetch && m_prefetch->window != window) {
-        dropPrefetch();
-    }
-    m_lastForeground = window;
-    return window;
+    // When the foreground has moved on, the early replies are the title of the window that lost
+    // it, which the writer reads next to hand that window its title back: they are kept for it.
+    m_lastForeground = foreground.answer(query);
+    return m_lastForeground;
 }
 
 std::string XcbWindowTitles::readTitle(WindowId window)
@@ -245,8 +243,9 @@ std::optional<XcbWindowTitles::Snapshot> XcbWindowTitles::fetchTitle(xcb_window_
     return receiveTitle(requestTitle(window));
 }
 
-// The title of the window foregroundWindow() answered, from the replies it asked for on the
-// way, if nothing has come between; otherwise asked for now.
+// The title from the replies foregroundWindow() asked for on the way, if they are for this
+// window and no write has come between; otherwise asked for now. A read of another window
+// leaves them be: it changes nothing on the window they are for.
 std::optional<XcbWindowTitles::Snapshot> XcbWindowTitles::takeTitle(xcb_window_t window)
 {
     if (m_prefetch && m_prefetch->window == window) {
@@ -254,7 +253,6 @@ std::optional<XcbWindowTitles::Snapshot> XcbWindowTitles::takeTitle(xcb_window_t
         m_prefetch.reset();
         return receiveTitle(request);
     }
-    dropPrefetch();
     return fetchTitle(window);
 }
 

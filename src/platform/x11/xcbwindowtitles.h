@@ -30,9 +30,11 @@ namespace horaloom {
 // The title-bar writer asks for the foreground window and then reads its title, every second,
 // and the foreground is nearly always the window it was last time. So foregroundWindow() asks
 // for that window's title in the same round trip, and the read that follows takes those
-// replies instead of asking again: an unchanged call costs one round trip. Anything else that
-// comes first (a write, another foreground query, a read of another window) throws the early
-// replies away, as they would no longer show the title as the server holds it.
+// replies instead of asking again: an unchanged call costs one round trip. When the foreground
+// has moved on, the writer reads the new window and then the one that lost the foreground, to
+// hand it its title back: that second read takes the early replies, so a call after a switch
+// reads each window once. A write, a restore or another foreground query throws the early
+// replies away, as they might no longer show the title as the server holds it.
 class XcbWindowTitles final : public WindowTitles {
 public:
     XcbWindowTitles(); // connects to $DISPLAY; without one, every window is "no window"
