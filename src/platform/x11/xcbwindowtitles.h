@@ -17,8 +17,10 @@ namespace horaloom {
 //
 // The title read last from a window is kept raw (types and bytes of both properties), and
 // restoreTitle puts exactly that back, down to a _NET_WM_NAME the window never had. While a
-// window is decorated it carries that raw title in _HORALOOM_OWN_TITLE too, so that a run that
-// was killed can be cleaned up after by the next one (recoverAbandonedTitles).
+// window is decorated it carries that raw title in _HORALOOM_OWN_TITLE too, with the title our
+// decoration ends with, so that a run that was killed can be cleaned up after by the next one
+// (recoverAbandonedTitles): each property that still holds our decoration gets the window's own
+// value back, and one its program has set since keeps the program's.
 //
 // A decorated window may be retitled by its program through one property only: a program that
 // titles through WM_NAME leaves our decoration in _NET_WM_NAME, which would hide its new title.
@@ -76,6 +78,7 @@ private:
         RawProperty wmName;
         std::string text;
         bool noted = false;                 // _HORALOOM_OWN_TITLE holds it on the window
+        bool noteBehind = false;            // the note holds an earlier title; renewed at a write
         std::optional<std::string> written; // the decoration last written over it
     };
 
@@ -93,8 +96,7 @@ private:
     std::optional<Snapshot> takeTitle(xcb_window_t window);
     std::optional<std::string> currentTitle(xcb_window_t window);
     RawProperty netWmNameBeside(const RawProperty& before, const RawProperty& wmName);
-    void retitledPartly(xcb_window_t window, Snapshot& own, RawProperty netWmName,
-                        RawProperty wmName);
+    void retitledPartly(Snapshot& own, RawProperty netWmName, RawProperty wmName);
     void dropNote(xcb_window_t window, Snapshot& own);
     void dropPrefetch();
     std::string decode(const RawProperty& netWmName, const RawProperty& wmName) const;
@@ -104,6 +106,9 @@ private:
     std::string typeName(xcb_atom_t type);
     std::vector<xcb_window_t> candidatesForRecovery();
     void recover(const std::vector<std::pair<xcb_window_t, RawProperty>>& notes);
+    void recoverWindow(xcb_window_t window, const Snapshot& noted, const std::string& title,
+                       const Snapshot& current);
+    bool holdsDecoration(const RawProperty& property, const std::string& title) const;
 
     XcbConnection m_x;
     Atoms m_atoms;
