@@ -103,9 +103,9 @@ void XcbWindowTitles::recover(const std::vector<std::pair<xcb_window_t, RawPrope
     std::size_t nextRequest = 0;
     for (std::size_t i = 0; i < notes.size(); ++i) {
         const xcb_window_t window = notes[i].first;
-        m_x.deleteProperty(window, m_atoms.ownTitle);
         m_snapshots.erase(window);
         if (!records[i]) {
+            m_x.deleteProperty(window, m_atoms.ownTitle);
             continue;
         }
         Snapshot noted;
@@ -127,6 +127,8 @@ void XcbWindowTitles::recover(const std::vector<std::pair<xcb_window_t, RawPrope
                 records[i]->decoratedTitle.value_or(decode(noted.netWmName, noted.wmName)),
                 *current);
         }
+        // Last: whoever sees the note gone sees the window dealt with.
+        m_x.deleteProperty(window, m_atoms.ownTitle);
     }
 }
 
