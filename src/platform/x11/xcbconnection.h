@@ -34,6 +34,7 @@ public:
     bool connected() const;
     xcb_connection_t* get() const { return m_connection; }
     xcb_window_t root() const { return m_root; }
+    int screenNumber() const { return m_screenNumber; }
     std::uint64_t roundTrips() const { return m_roundTrips; }
     std::uint64_t requests() const { return m_requests; }
     std::uint64_t replies() const { return m_replies; }
@@ -99,6 +100,7 @@ private:
 
     xcb_connection_t* m_connection = nullptr;
     xcb_window_t m_root = XCB_NONE;
+    int m_screenNumber = 0;
     std::size_t m_maxRequestBytes = 0;
     std::uint64_t m_roundTrips = 0;
     std::uint64_t m_requests = 0;
