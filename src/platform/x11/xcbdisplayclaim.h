@@ -4,6 +4,7 @@
 #include "xcbconnection.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace horaloom {
 
@@ -19,7 +20,7 @@ public:
     enum class Outcome {
         Claimed,       // this object holds the claim
         HeldByAnother, // another client does: the caller refuses to start
-        NoDisplay,     // no X server to claim
+        NoDisplay,     // no X server to claim, or one that would not let us make the window
     };
     Outcome claim();
 
@@ -29,11 +30,12 @@ public:
 
 private:
     xcb_window_t createClaimWindow(xcb_atom_t selection);
-    xcb_timestamp_t serverTime(xcb_window_t window, xcb_atom_t property);
+    std::optional<xcb_timestamp_t> serverTime(xcb_window_t window, xcb_atom_t property);
     xcb_window_t selectionOwner(xcb_atom_t selection);
 
     XcbConnection m_x;
     xcb_window_t m_owner = XCB_NONE;
+    bool m_claimed = false;
 };
 
 } // namespace horaloom

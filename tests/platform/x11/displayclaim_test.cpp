@@ -51,6 +51,7 @@ TEST_F(DisplayClaim, OneClaimPerScreenWhileItsHolderLives)
     XcbDisplayClaim second;
     EXPECT_EQ(second.claim(), Outcome::HeldByAnother);
     EXPECT_EQ(second.ownerWindow(), first->ownerWindow());
+    EXPECT_EQ(second.claim(), Outcome::HeldByAnother); // asking again looks again
 
     first.reset();
     EXPECT_TRUE(claimedWithinSeconds(5));
