@@ -2,16 +2,21 @@
 //
 //   horaloom_bench_titlebar_roundtrips [CALLS]
 //
-// Creates a window, has the window manager make it the active one, then runs the title-bar
+// Creates two windows, has the window manager make one the active one, then runs the title-bar
 // writer CALLS times (default 1000) with the same time text, and again with a new time text on
-// every call. Prints one line:
-//   unchanged=<round trips per call> changing=<round trips per call> us=<microseconds per call>
+// every call; then CALLS / 10 times (at least 10) right after the other window has taken the
+// foreground. Prints one line: round trips per call unchanged, changing and after a switch,
+// microseconds per unchanged call, and the requests and replies of one unchanged call and of
+// one call after a switch:
+//   unchanged=R changing=R switched=R us=U unchanged_requests=N unchanged_replies=N
+//   switched_requests=N switched_replies=N
 #include "titlebarwriter.h"
 #include "xcbbench.h"
 #include "xcbwindowtitles.h"
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -70,6 +75,8 @@ int main(int argc, char* argv[])
         xcb_screen_next(&screens);
     }
     const xcb_window_t window = bench::createTitledWindow(c, screens.data, "Letter - Editor", 0);
+    const xcb_window_t other = bench::createTitledWindow(c, screens.data, "Inbox - Chat", 0);
+    xcb_map_window(c, other);
     xcb_map_window(c, window);
     xcb_flush(c);
     if (!activate(c, screens.data->root, window)) {
@@ -86,32 +93,74 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    const std::uint64_t before = titles.roundTrips();
+    // Per call, as the backend counts them.
+    struct Cost {
+        std::uint64_t roundTrips, requests, replies;
+    };
+    const auto cost = [&titles] {
+        return Cost{titles.roundTrips(), titles.requests(), titles.replies()};
+    };
+
+    const Cost before = cost();
     const double start = bench::monotonicMs();
     for (int i = 0; i < calls; ++i) {
         writer.TitleBar(timeText(1), "", 0);
     }
     const double unchangedMs = bench::monotonicMs() - start;
-    const std::uint64_t middle = titles.roundTrips();
+    const Cost middle = cost();
     for (int i = 0; i < calls; ++i) {
         writer.TitleBar(timeText(2 + i), "", 0);
     }
-    const std::uint64_t after = titles.roundTrips();
+    const Cost after = cost();
 
     // Read back through the backend's own connection: its writes are done by then, which a
     // second connection could not be sure of.
     const std::string shown = titles.readTitle(window);
     const std::string expected = timeText(1 + calls) + "   Letter - Editor";
+
+    // The foreground moves between the two windows, one call after each move; the activations
+    // go through the bench's own connection and are not counted.
+    const int switches = std::max(10, calls / 10);
+    Cost switched{0, 0, 0};
+    for (int i = 0; i < switches; ++i) {
+        const xcb_window_t next = i % 2 == 0 ? other : window;
+        if (!activate(c, screens.data->root, next)) {
+            std::fprintf(stderr, "titlebar_roundtrips: the window manager did not switch\n");
+            return 1;
+        }
+        const Cost from = cost();
+        writer.TitleBar(timeText(1 + calls), "", 0);
+        const Cost to = cost();
+        switched.roundTrips += to.roundTrips - from.roundTrips;
+        switched.requests += to.requests - from.requests;
+        switched.replies += to.replies - from.replies;
+        if (writer.CurrentWindow != next) {
+            std::fprintf(stderr, "titlebar_roundtrips: the writer did not follow the switch\n");
+            return 1;
+        }
+    }
     writer.restoreLastWindow();
+    const std::string otherShown = titles.readTitle(other);
     xcb_destroy_window(c, window);
+    xcb_destroy_window(c, other);
     xcb_disconnect(c);
-    if (shown != expected) {
-        std::fprintf(stderr, "titlebar_roundtrips: the window shows \"%s\", not \"%s\"\n",
-                     shown.c_str(), expected.c_str());
+    if (shown != expected || otherShown != "Inbox - Chat") {
+        std::fprintf(stderr,
+                     "titlebar_roundtrips: the windows show \"%s\" and \"%s\", not \"%s\" and "
+                     "\"Inbox - Chat\"\n",
+                     shown.c_str(), otherShown.c_str(), expected.c_str());
         return 1;
     }
-    std::printf("unchanged=%.3f changing=%.3f us=%.1f\n",
-                static_cast<double>(middle - before) / calls,
-                static_cast<double>(after - middle) / calls, unchangedMs * 1000 / calls);
+    const auto perCall = [](std::uint64_t total, int count) {
+        return static_cast<double>(total) / count;
+    };
+    std::printf("unchanged=%.3f changing=%.3f switched=%.3f us=%.1f unchanged_requests=%.1f "
+                "unchanged_replies=%.1f switched_requests=%.1f switched_replies=%.1f\n",
+                perCall(middle.roundTrips - before.roundTrips, calls),
+                perCall(after.roundTrips - middle.roundTrips, calls),
+                perCall(switched.roundTrips, switches), unchangedMs * 1000 / calls,
+                perCall(middle.requests - before.requests, calls),
+                perCall(middle.replies - before.replies, calls),
+                perCall(switched.requests, switches), perCall(switched.replies, switches));
     return 0;
 }

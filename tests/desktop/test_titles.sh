@@ -50,16 +50,50 @@ wait "$pid" 2>/dev/null || true
 check "SIGTERM gives the decorated window its title back" test "$(raw_names "$letter")" = "$before"
 
 # SIGKILL leaves the decoration; the next start takes it away.
-start_horaloom "$dir"
-pid=$started_pid
-wait_for 20 eval 'window=$(find_window "$pid" "^Horaloom$"); [[ -n $window ]]'
-count_up
-xdotool windowactivate --sync "$letter"
-wait_for 4 eval '[[ $(title_of "$letter") =~ ^00:00:0 ]]'
-kill -KILL "$pid"
-wait "$pid" 2>/dev/null || true
+# kill_while_decorating WINDOW: a fresh Horaloom counts with WINDOW in front and is killed.
+kill_while_decorating() {
+    target=$1
+    start_horaloom "$dir"
+    pid=$started_pid
+    wait_for 20 eval 'window=$(find_window "$pid" "^Horaloom$"); [[ -n $window ]]'
+    count_up
+    xdotool windowactivate --sync "$target"
+    wait_for 4 eval '[[ $(title_of "$target") =~ ^00:00:0 ]]'
+    kill -KILL "$pid"
+    wait "$pid" 2>/dev/null || true
+}
+kill_while_decorating "$letter"
 check "after SIGKILL the title still carries the time" eval '[[ $(title_of "$letter") =~ ^00:00:0 ]]'
 start_horaloom "$dir"
-pid=$started_pid
 check "the next start gives the window its title back" \
     wait_for 10 eval '[[ $(raw_names "$letter") == "$before" ]]'
+
+# Retitled by its program between the kill and the next start, a window keeps the new title:
+# xmessage titles through WM_NAME only, a chat program through both properties.
+kill -TERM "$started_pid"
+wait "$started_pid" 2>/dev/null || true
+kill_while_decorating "$letter"
+xprop -id "$letter" -f WM_NAME 8s -set WM_NAME "Other"
+start_horaloom "$dir"
+check "a WM_NAME retitle survives the next start, and our _NET_WM_NAME goes" \
+    wait_for 10 eval '[[ $(raw_names "$letter") == "$(printf '"'"'WM_NAME(STRING) = "Other"\n_NET_WM_NAME:  not found.'"'"')" ]]'
+
+xmessage -title "Inbox - Chat" "Chat" &
+pids+=("$!")
+chat=""
+wait_for 10 eval 'chat=$(xdotool search --onlyvisible --name "^Inbox - Chat$" | head -n 1); [[ -n $chat ]]'
+set_both() { # set_both WINDOW TITLE: as a program that titles through both properties
+    xprop -id "$1" -f _NET_WM_NAME 8u -set _NET_WM_NAME "$2"
+    xprop -id "$1" -f WM_NAME 8u -set WM_NAME "$2"
+}
+set_both "$chat" "Inbox - Chat"
+kill -TERM "$started_pid"
+wait "$started_pid" 2>/dev/null || true
+kill_while_decorating "$chat"
+set_both "$chat" "(1) Inbox - Chat"
+after=$(raw_names "$chat")
+start_horaloom "$dir"
+# The note goes last, once the start has dealt with the window.
+wait_for 10 eval '[[ $(xprop -id "$chat" _HORALOOM_OWN_TITLE) == *"not found"* ]]'
+check "a retitle through both properties survives the next start" \
+    test "$(raw_names "$chat")" = "$after"

@@ -124,7 +124,8 @@ void TitlesSoak::checkDecoration()
     };
     record("_NET_WM_NAME", window->title.netWmName);
     record("WM_NAME", window->title.wmName);
-    const Property ownTitleNote{m_desktop.ownTitleAtom(), 8, encodeTitleRecord(own)};
+    const Property ownTitleNote{m_desktop.ownTitleAtom(), 8,
+                                encodeTitleRecord({own, window->title.shownText()})};
     compare(Decoration, *window, {decoration, decoration, ownTitleNote}, *actual.front(), true);
 }
 
@@ -211,13 +212,13 @@ void TitlesSoak::printSummary(std::chrono::duration<double> elapsed)
                 m_created, m_mostWindows, m_vanished[Plain], m_vanished[AfterForeground],
                 m_vanished[AfterRead], m_vanished[BeforeWrite], m_vanished[BeforeRestore]);
     const auto& calls = m_tapped.counts();
-    std::printf(
-        "writer: %ld calls of TitleBar (%ld repeated at a stop), %ld title writes, %ld "
-        "restores, %ld reads, %.2f round trips per call; %ld "
-        "activations needed a second request\n",
-        m_ticks, m_stopRepeats, calls.writes, calls.restores, calls.reads,
-        m_ticks > 0 ? static_cast<double>(m_tickRoundTrips) / static_cast<double>(m_ticks) : 0.0,
-        m_activationRetries);
+    std::printf("writer: %ld calls of TitleBar (%ld repeated at a stop), %ld title writes, %ld "
+                "restores, %ld reads, %.2f round trips per call; %ld "
+                "activations needed a second request\n",
+                m_ticks, m_stopRepeats, calls.writes, calls.restores, calls.reads,
+                m_ticks > 0 ? static_cast<double>(m_tickRoundTrips) / static_cast<double>(m_ticks)
+                            : 0.0,
+                m_activationRetries);
     std::printf("checks:");
     long passed = 0;
     for (int check = 0; check < CheckKinds; ++check) {

@@ -7,6 +7,7 @@ namespace horaloom {
 namespace {
 
 constexpr std::string_view header = "horaloom-own-title 1\n";
+constexpr std::string_view titleEntry = "title";
 
 bool isWord(std::string_view word)
 {
@@ -45,27 +46,45 @@ std::optional<std::size_t> takeNumber(std::string_view& text, char separator)
     return value;
 }
 
-} // namespace
-
-std::string encodeTitleRecord(const std::vector<RecordedProperty>& properties)
+void appendEntry(std::string& out, const RecordedProperty& entry)
 {
-    std::string record(header);
-    for (const RecordedProperty& property : properties) {
-        record += property.name + ' ' + property.type + ' ' + std::to_string(property.format) +
-                  ' ' + std::to_string(property.bytes.size()) + '\n';
-        record += property.bytes;
-        record += '\n';
-    }
-    return record;
+    out += entry.name + ' ' + entry.type + ' ' + std::to_string(entry.format) + ' ' +
+           std::to_string(entry.bytes.size()) + '\n';
+    out += entry.bytes;
+    out += '\n';
 }
 
-std::optional<std::vector<RecordedProperty>> decodeTitleRecord(std::string_view record)
+bool isTime(std::string_view text)
+{
+    if (text.empty()) {
+        return true;
+    }
+    const auto digit = [&text](std::size_t at) { return text[at] >= '0' && text[at] <= '9'; };
+    return text.size() == 8 && digit(0) && digit(1) && text[2] == ':' && digit(3) && digit(4) &&
+           text[5] == ':' && digit(6) && digit(7);
+}
+
+} // namespace
+
+std::string encodeTitleRecord(const TitleRecord& record)
+{
+    std::string out(header);
+    for (const RecordedProperty& property : record.properties) {
+        appendEntry(out, property);
+    }
+    if (record.decoratedTitle) {
+        appendEntry(out, {std::string(titleEntry), "UTF8_STRING", 8, *record.decoratedTitle});
+    }
+    return out;
+}
+
+std::optional<TitleRecord> decodeTitleRecord(std::string_view record)
 {
     if (!record.starts_with(header)) {
         return std::nullopt;
     }
     record.remove_prefix(header.size());
-    std::vector<RecordedProperty> properties;
+    TitleRecord decoded;
     while (!record.empty()) {
         RecordedProperty property;
         property.name = takeField(record, ' ');
@@ -83,9 +102,32 @@ std::optional<std::vector<RecordedProperty>> decodeTitleRecord(std::string_view 
         property.format = static_cast<int>(*format);
         property.bytes = record.substr(0, *count);
         record.remove_prefix(*count + 1);
-        properties.push_back(std::move(property));
+        if (property.name == titleEntry) {
+            decoded.decoratedTitle = std::move(property.bytes);
+        } else {
+            decoded.properties.push_back(std::move(property));
+        }
     }
-    return properties;
+    return decoded;
+}
+
+// As TitleBarWriter::composeTitle writes it; the time of day is whatever the clock showed.
+bool isDecorationOf(std::string_view text, std::string_view title)
+{
+    constexpr std::string_view afterTime = "   ";
+    constexpr std::string_view afterClock = "    ";
+    const std::size_t timeEnd = text.find(afterTime);
+    if (timeEnd == std::string_view::npos || !isTime(text.substr(0, timeEnd)) ||
+        !text.ends_with(title)) {
+        return false;
+    }
+    const std::size_t middleStart = timeEnd + afterTime.size();
+    if (text.size() < middleStart + title.size()) {
+        return false;
+    }
+    const std::string_view middle =
+        text.substr(middleStart, text.size() - title.size() - middleStart);
+    return middle.empty() || middle.ends_with(afterClock);
 }
 
 } // namespace horaloom

@@ -17,15 +17,14 @@ constexpr std::size_t changePropertyOverhead = 64;
 
 XcbConnection::XcbConnection()
 {
-    int screenNumber = 0;
-    m_connection = xcb_connect(nullptr, &screenNumber);
+    m_connection = xcb_connect(nullptr, &m_screenNumber);
     if (!connected()) {
         return;
     }
     xcb_prefetch_maximum_request_length(m_connection);
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
     for (int i = 0; screens.rem > 0; ++i, xcb_screen_next(&screens)) {
-        if (i == screenNumber) {
+        if (i == m_screenNumber) {
             m_root = screens.data->root;
         }
     }

@@ -1,5 +1,5 @@
 // One connection to the X server: whole-property reads and writes, errors as values, and a
-// count of the round trips made.
+// count of the requests, replies and round trips made.
 #pragma once
 
 #include "xcbreply.h"
@@ -34,12 +34,16 @@ public:
     bool connected() const;
     xcb_connection_t* get() const { return m_connection; }
     xcb_window_t root() const { return m_root; }
+    int screenNumber() const { return m_screenNumber; }
     std::uint64_t roundTrips() const { return m_roundTrips; }
+    std::uint64_t requests() const { return m_requests; }
+    std::uint64_t replies() const { return m_replies; }
 
     // Requests go out through sent() and replies come back through wait(), so that a batch of
     // requests followed by its replies counts as the one round trip it is.
     template <typename Cookie> Cookie sent(Cookie cookie)
     {
+        ++m_requests;
         m_lastSent = cookie.sequence;
         return cookie;
     }
@@ -53,6 +57,7 @@ public:
             return nullptr;
         }
         noteWait(cookie.sequence);
+        ++m_replies;
         xcb_generic_error_t* error = nullptr;
         XcbReply<Reply> reply(fetch(m_connection, cookie, &error));
         XcbReply<xcb_generic_error_t> dropped(error);
@@ -60,10 +65,11 @@ public:
     }
 
     // For a request whose reply is no longer wanted: libxcb drops the reply (or the error)
-    // when it comes, without anyone waiting for it.
+    // when it comes, without anyone waiting for it. The server sends it all the same.
     void discard(unsigned int sequence)
     {
         if (connected()) {
+            ++m_replies;
             xcb_discard_reply(m_connection, sequence);
         }
     }
@@ -94,8 +100,11 @@ private:
 
     xcb_connection_t* m_connection = nullptr;
     xcb_window_t m_root = XCB_NONE;
+    int m_screenNumber = 0;
     std::size_t m_maxRequestBytes = 0;
     std::uint64_t m_roundTrips = 0;
+    std::uint64_t m_requests = 0;
+    std::uint64_t m_replies = 0;
     unsigned int m_lastSent = 0;
     unsigned int m_answeredUpTo = 0;
 };

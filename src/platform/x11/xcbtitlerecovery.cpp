@@ -75,35 +75,42 @@ std::vector<xcb_window_t> XcbWindowTitles::candidatesForRecovery()
     return windows;
 }
 
-// Puts each noted title back, unless the window's program has retitled it since: a title that
-// no longer ends with the noted one is the program's, and stays. The note goes either way.
+// Each window's properties that still hold our decoration get the window's own values back;
+// one its program has set since stays the program's. The note goes either way.
 void XcbWindowTitles::recover(const std::vector<std::pair<xcb_window_t, RawProperty>>& notes)
 {
-    std::vector<std::optional<std::vector<RecordedProperty>>> records;
+    std::vector<std::optional<TitleRecord>> records;
     std::vector<std::string> typeNames;
     for (const auto& note : notes) {
         records.push_back(note.second.type == m_atoms.ownTitle && note.second.format == 8
                               ? decodeTitleRecord(note.second.bytes)
                               : std::nullopt);
         if (records.back()) {
-            for (const RecordedProperty& property : *records.back()) {
+            for (const RecordedProperty& property : records.back()->properties) {
                 typeNames.push_back(property.type);
             }
         }
     }
     const std::vector<xcb_atom_t> types = m_x.internAtoms(typeNames);
+    std::vector<TitleRequest> requests;
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        if (records[i]) {
+            requests.push_back(requestTitle(notes[i].first));
+        }
+    }
 
     std::size_t nextType = 0;
+    std::size_t nextRequest = 0;
     for (std::size_t i = 0; i < notes.size(); ++i) {
         const xcb_window_t window = notes[i].first;
-        m_x.deleteProperty(window, m_atoms.ownTitle);
         m_snapshots.erase(window);
         if (!records[i]) {
+            m_x.deleteProperty(window, m_atoms.ownTitle);
             continue;
         }
         Snapshot noted;
         bool usable = true;
-        for (const RecordedProperty& property : *records[i]) {
+        for (const RecordedProperty& property : records[i]->properties) {
             const xcb_atom_t type = types[nextType++];
             RawProperty raw{true, type, static_cast<std::uint8_t>(property.format), property.bytes};
             usable = usable && type != XCB_NONE;
@@ -113,12 +120,39 @@ void XcbWindowTitles::recover(const std::vector<std::pair<xcb_window_t, RawPrope
                 noted.wmName = std::move(raw);
             }
         }
-        noted.text = decode(noted.netWmName, noted.wmName);
-        const auto current = fetchTitle(window);
-        if (usable && current && current->text.ends_with(noted.text)) {
-            putRawTitle(window, noted);
+        const auto current = receiveTitle(requests[nextRequest++]);
+        if (usable && current) {
+            recoverWindow(
+                window, noted,
+                records[i]->decoratedTitle.value_or(decode(noted.netWmName, noted.wmName)),
+                *current);
         }
+        // Last: whoever sees the note gone sees the window dealt with.
+        m_x.deleteProperty(window, m_atoms.ownTitle);
     }
+}
+
+// As while running: where the program has set WM_NAME alone, _NET_WM_NAME shows its new title
+// (or goes, for a program that never set one), so that our leftover cannot hide it.
+void XcbWindowTitles::recoverWindow(xcb_window_t window, const Snapshot& noted,
+                                    const std::string& title, const Snapshot& current)
+{
+    const bool netWmNameOurs = holdsDecoration(current.netWmName, title);
+    const bool wmNameOurs = holdsDecoration(current.wmName, title);
+    if (netWmNameOurs) {
+        m_x.writeProperty(window, m_atoms.netWmName,
+                          wmNameOurs ? noted.netWmName
+                                     : netWmNameBeside(noted.netWmName, current.wmName));
+    }
+    if (wmNameOurs) {
+        m_x.writeProperty(window, XCB_ATOM_WM_NAME, noted.wmName);
+    }
+}
+
+bool XcbWindowTitles::holdsDecoration(const RawProperty& property, const std::string& title) const
+{
+    return property.present && property.type == m_atoms.utf8String && property.format == 8 &&
+           isDecorationOf(property.bytes, title);
 }
 
 } // namespace horaloom

@@ -57,12 +57,10 @@ WindowId XcbWindowTitles::foregroundWindow()
         // title as it holds it now.
         m_prefetch = requestTitle(m_lastForeground);
     }
-    const xcb_window_t window = foreground.answer(query);
-    if (m_prefetch && m_prefetch->window != window) {
-        dropPrefetch();
-    }
-    m_lastForeground = window;
-    return window;
+    // When the foreground has moved on, the early replies are the title of the window that lost
+    // it, which the writer reads next to hand that window its title back: they are kept for it.
+    m_lastForeground = foreground.answer(query);
+    return m_lastForeground;
 }
 
 std::string XcbWindowTitles::readTitle(WindowId window)
@@ -103,7 +101,7 @@ std::optional<std::string> XcbWindowTitles::currentTitle(xcb_window_t window)
         if (wmNameOurs) {
             // Retitled through _NET_WM_NAME, which shows; our write left in WM_NAME is hidden
             // behind it until the restore puts back the program's WM_NAME.
-            retitledPartly(window, own, std::move(title->netWmName), own.wmName);
+            retitledPartly(own, std::move(title->netWmName), own.wmName);
             return own.text;
         }
         if (netWmNameOurs) {
@@ -137,6 +135,7 @@ void XcbWindowTitles::dropNote(xcb_window_t window, Snapshot& own)
     if (own.noted) {
         m_x.deleteProperty(window, m_atoms.ownTitle);
         own.noted = false;
+        own.noteBehind = false;
     }
     m_x.flush();
 }
@@ -154,9 +153,9 @@ RawProperty XcbWindowTitles::netWmNameBeside(const RawProperty& before, const Ra
 }
 
 // The program's title is now these two properties; the window still carries our decoration in
-// one of them, so the note follows the snapshot.
-void XcbWindowTitles::retitledPartly(xcb_window_t window, Snapshot& own, RawProperty netWmName,
-                                     RawProperty wmName)
+// one of them. The note stays as it is until our next write: that decoration still ends with the
+// title the note names, which is how a later run tells it from what the program wrote.
+void XcbWindowTitles::retitledPartly(Snapshot& own, RawProperty netWmName, RawProperty wmName)
 {
     if (own.netWmName == netWmName && own.wmName == wmName) {
         return;
@@ -164,10 +163,7 @@ void XcbWindowTitles::retitledPartly(xcb_window_t window, Snapshot& own, RawProp
     own.netWmName = std::move(netWmName);
     own.wmName = std::move(wmName);
     own.text = decode(own.netWmName, own.wmName);
-    if (own.noted) {
-        noteOwnTitle(window, own);
-        m_x.flush();
-    }
+    own.noteBehind = own.noted;
 }
 
 void XcbWindowTitles::writeTitle(WindowId window, std::string_view title)
@@ -180,11 +176,13 @@ void XcbWindowTitles::writeTitle(WindowId window, std::string_view title)
     const auto id = static_cast<xcb_window_t>(window);
     const auto snapshot = m_snapshots.find(id);
     if (snapshot != m_snapshots.end()) {
-        if (!snapshot->second.noted) {
-            noteOwnTitle(id, snapshot->second);
-            snapshot->second.noted = true;
+        Snapshot& own = snapshot->second;
+        if (!own.noted || own.noteBehind) {
+            noteOwnTitle(id, own);
+            own.noted = true;
+            own.noteBehind = false;
         }
-        snapshot->second.written = std::string(title);
+        own.written = std::string(title);
     }
     putUtf8Title(id, title);
     m_x.flush();
@@ -245,8 +243,9 @@ std::optional<XcbWindowTitles::Snapshot> XcbWindowTitles::fetchTitle(xcb_window_
     return receiveTitle(requestTitle(window));
 }
 
-// The title of the window foregroundWindow() answered, from the replies it asked for on the
-// way, if nothing has come between; otherwise asked for now.
+// The title from the replies foregroundWindow() asked for on the way, if they are for this
+// window and no write has come between; otherwise asked for now. A read of another window
+// leaves them be: it changes nothing on the window they are for.
 std::optional<XcbWindowTitles::Snapshot> XcbWindowTitles::takeTitle(xcb_window_t window)
 {
     if (m_prefetch && m_prefetch->window == window) {
@@ -254,7 +253,6 @@ std::optional<XcbWindowTitles::Snapshot> XcbWindowTitles::takeTitle(xcb_window_t
         m_prefetch.reset();
         return receiveTitle(request);
     }
-    dropPrefetch();
     return fetchTitle(window);
 }
 
@@ -275,7 +273,9 @@ std::optional<XcbWindowTitles::Snapshot> XcbWindowTitles::receiveTitle(const Tit
     if (!netWmName || !wmName) {
         return std::nullopt;
     }
-    Snapshot snapshot{std::move(*netWmName), std::move(*wmName), {}, false, std::nullopt};
+    Snapshot snapshot;
+    snapshot.netWmName = std::move(*netWmName);
+    snapshot.wmName = std::move(*wmName);
     snapshot.text = decode(snapshot.netWmName, snapshot.wmName);
     return snapshot;
 }
@@ -310,19 +310,22 @@ void XcbWindowTitles::putRawTitle(xcb_window_t window, const Snapshot& snapshot)
     m_x.writeProperty(window, XCB_ATOM_WM_NAME, snapshot.wmName);
 }
 
+// The decorations that follow end with the snapshot's text: the writer composes them from what
+// the read before gave it.
 void XcbWindowTitles::noteOwnTitle(xcb_window_t window, const Snapshot& snapshot)
 {
-    std::vector<RecordedProperty> properties;
+    TitleRecord record;
     const auto add = [&](std::string_view name, const RawProperty& value) {
         if (value.present) {
-            properties.push_back(
+            record.properties.push_back(
                 {std::string(name), typeName(value.type), value.format, value.bytes});
         }
     };
     add(netWmNameName, snapshot.netWmName);
     add(wmNameName, snapshot.wmName);
+    record.decoratedTitle = snapshot.text;
     m_x.writeProperty(window, m_atoms.ownTitle,
-                      {true, m_atoms.ownTitle, 8, encodeTitleRecord(properties)});
+                      {true, m_atoms.ownTitle, 8, encodeTitleRecord(record)});
 }
 
 std::string XcbWindowTitles::typeName(xcb_atom_t type)

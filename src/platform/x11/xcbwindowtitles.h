@@ -17,8 +17,10 @@ namespace horaloom {
 //
 // The title read last from a window is kept raw (types and bytes of both properties), and
 // restoreTitle puts exactly that back, down to a _NET_WM_NAME the window never had. While a
-// window is decorated it carries that raw title in _HORALOOM_OWN_TITLE too, so that a run that
-// was killed can be cleaned up after by the next one (recoverAbandonedTitles).
+// window is decorated it carries that raw title in _HORALOOM_OWN_TITLE too, with the title our
+// decoration ends with, so that a run that was killed can be cleaned up after by the next one
+// (recoverAbandonedTitles): each property that still holds our decoration gets the window's own
+// value back, and one its program has set since keeps the program's.
 //
 // A decorated window may be retitled by its program through one property only: a program that
 // titles through WM_NAME leaves our decoration in _NET_WM_NAME, which would hide its new title.
@@ -30,15 +32,19 @@ namespace horaloom {
 // The title-bar writer asks for the foreground window and then reads its title, every second,
 // and the foreground is nearly always the window it was last time. So foregroundWindow() asks
 // for that window's title in the same round trip, and the read that follows takes those
-// replies instead of asking again: an unchanged call costs one round trip. Anything else that
-// comes first (a write, another foreground query, a read of another window) throws the early
-// replies away, as they would no longer show the title as the server holds it.
+// replies instead of asking again: an unchanged call costs one round trip. When the foreground
+// has moved on, the writer reads the new window and then the one that lost the foreground, to
+// hand it its title back: that second read takes the early replies, so a call after a switch
+// reads each window once. A write, a restore or another foreground query throws the early
+// replies away, as they might no longer show the title as the server holds it.
 class XcbWindowTitles final : public WindowTitles {
 public:
     XcbWindowTitles(); // connects to $DISPLAY; without one, every window is "no window"
 
     bool connected() const { return m_x.connected(); }
     std::uint64_t roundTrips() const { return m_x.roundTrips(); }
+    std::uint64_t requests() const { return m_x.requests(); }
+    std::uint64_t replies() const { return m_x.replies(); }
 
     WindowId foregroundWindow() override;
     std::string readTitle(WindowId window) override;
@@ -72,6 +78,7 @@ private:
         RawProperty wmName;
         std::string text;
         bool noted = false;                 // _HORALOOM_OWN_TITLE holds it on the window
+        bool noteBehind = false;            // the note holds an earlier title; renewed at a write
         std::optional<std::string> written; // the decoration last written over it
     };
 
@@ -89,8 +96,7 @@ private:
     std::optional<Snapshot> takeTitle(xcb_window_t window);
     std::optional<std::string> currentTitle(xcb_window_t window);
     RawProperty netWmNameBeside(const RawProperty& before, const RawProperty& wmName);
-    void retitledPartly(xcb_window_t window, Snapshot& own, RawProperty netWmName,
-                        RawProperty wmName);
+    void retitledPartly(Snapshot& own, RawProperty netWmName, RawProperty wmName);
     void dropNote(xcb_window_t window, Snapshot& own);
     void dropPrefetch();
     std::string decode(const RawProperty& netWmName, const RawProperty& wmName) const;
@@ -100,6 +106,9 @@ private:
     std::string typeName(xcb_atom_t type);
     std::vector<xcb_window_t> candidatesForRecovery();
     void recover(const std::vector<std::pair<xcb_window_t, RawProperty>>& notes);
+    void recoverWindow(xcb_window_t window, const Snapshot& noted, const std::string& title,
+                       const Snapshot& current);
+    bool holdsDecoration(const RawProperty& property, const std::string& title) const;
 
     XcbConnection m_x;
     Atoms m_atoms;

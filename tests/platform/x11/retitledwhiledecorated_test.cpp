@@ -31,10 +31,12 @@ protected:
         client->sync();
     }
 
-    // The note as a later run would find it, for a window whose own title is these properties.
-    static std::optional<PropertyValue> noteFor(const std::vector<RecordedProperty>& own)
+    // The note as a later run would find it, for a window whose own title is these properties
+    // and whose decoration ends with title.
+    static std::optional<PropertyValue> noteFor(const std::vector<RecordedProperty>& own,
+                                                const std::string& title)
     {
-        return PropertyValue{"_HORALOOM_OWN_TITLE", 8, encodeTitleRecord(own)};
+        return PropertyValue{"_HORALOOM_OWN_TITLE", 8, encodeTitleRecord({own, title})};
     }
 };
 
@@ -77,7 +79,7 @@ TEST_F(RetitledWhileDecorated, WmNameOnlyProgramIsReadAsItsNewTitleAndGetsItBack
                 titles->writeTitle(window, decorated(c.text));
                 EXPECT_EQ(titles->readTitle(window), decorated(c.text));
                 EXPECT_EQ(property(window, "_HORALOOM_OWN_TITLE"),
-                          noteFor({{"WM_NAME", c.after.type, 8, c.after.bytes}}));
+                          noteFor({{"WM_NAME", c.after.type, 8, c.after.bytes}}, c.text));
             }
 
             titles->restoreTitle(window, c.text);
@@ -103,21 +105,36 @@ TEST_F(RetitledWhileDecorated, WmNameRetitleBesideAUtf8NetWmNameIsHandedBackInBo
     EXPECT_FALSE(property(window, "_HORALOOM_OWN_TITLE"));
 }
 
+// Our write left in WM_NAME is hidden behind the new _NET_WM_NAME, until the restore, or the
+// next start after a run killed right then or after decorating the new title, puts the
+// program's WM_NAME back.
 TEST_F(RetitledWhileDecorated, NetWmNameRetitleKeepsTheProgramsWmName)
 {
-    const xcb_window_t window = client->createWindow({{"WM_NAME", latin1("Old")}});
-    titles->writeTitle(window, decorated(titles->readTitle(window)));
-    programSets(window, "_NET_WM_NAME", utf8("Neu – 新"));
+    const std::vector<std::optional<PropertyValue>> programs = {utf8("Neu – 新"), latin1("Old")};
+    std::vector<xcb_window_t> windows;
+    for (int i = 0; i < 3; ++i) {
+        windows.push_back(client->createWindow({{"WM_NAME", latin1("Old")}}));
+        titles->writeTitle(windows.back(), decorated(titles->readTitle(windows.back())));
+        programSets(windows.back(), "_NET_WM_NAME", utf8("Neu – 新"));
+        EXPECT_EQ(titles->readTitle(windows.back()), "Neu – 新");
+    }
+    const xcb_window_t restored = windows[0];
+    const xcb_window_t decoratedAgain = windows[2];
+    titles->writeTitle(decoratedAgain, decorated("Neu – 新"));
 
-    EXPECT_EQ(titles->readTitle(window), "Neu – 新");
-    // Our write left in WM_NAME is hidden behind the new _NET_WM_NAME: the note still holds.
-    EXPECT_EQ(
-        property(window, "_HORALOOM_OWN_TITLE"),
-        noteFor({{"_NET_WM_NAME", "UTF8_STRING", 8, "Neu – 新"}, {"WM_NAME", "STRING", 8, "Old"}}));
-    titles->restoreTitle(window, "Neu – 新");
-    EXPECT_EQ(rawTitle(window),
-              (std::vector<std::optional<PropertyValue>>{utf8("Neu – 新"), latin1("Old")}));
-    EXPECT_FALSE(property(window, "_HORALOOM_OWN_TITLE"));
+    titles->restoreTitle(restored, "Neu – 新");
+    EXPECT_EQ(rawTitle(restored), programs);
+    EXPECT_FALSE(property(restored, "_HORALOOM_OWN_TITLE"));
+
+    titles->sync();
+    titles.reset();
+    XcbWindowTitles nextRun;
+    nextRun.recoverAbandonedTitles();
+    nextRun.sync();
+    for (const xcb_window_t window : {windows[1], decoratedAgain}) {
+        EXPECT_EQ(rawTitle(window), programs);
+        EXPECT_FALSE(property(window, "_HORALOOM_OWN_TITLE"));
+    }
 }
 
 TEST_F(RetitledWhileDecorated, NoNoteOutlivesARestoreAfterTheSnapshotWasReplaced)
@@ -135,9 +152,10 @@ TEST_F(RetitledWhileDecorated, NoNoteOutlivesARestoreAfterTheSnapshotWasReplaced
 
     // Decorated again, the window is noted with its new title; the restore takes the note away.
     titles->writeTitle(window, decorated("Second"));
-    EXPECT_EQ(property(window, "_HORALOOM_OWN_TITLE"),
-              noteFor({{"_NET_WM_NAME", "UTF8_STRING", 8, "Second"},
-                       {"WM_NAME", "STRING", 8, "Second"}}));
+    EXPECT_EQ(
+        property(window, "_HORALOOM_OWN_TITLE"),
+        noteFor({{"_NET_WM_NAME", "UTF8_STRING", 8, "Second"}, {"WM_NAME", "STRING", 8, "Second"}},
+                "Second"));
     titles->restoreTitle(window, "Second");
     EXPECT_EQ(rawTitle(window),
               (std::vector<std::optional<PropertyValue>>{utf8("Second"), latin1("Second")}));

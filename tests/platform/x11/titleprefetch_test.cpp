@@ -67,14 +67,14 @@ TEST_F(TitlePrefetch, UnchangedCallCostsOneRoundTrip)
     EXPECT_EQ(titles->roundTrips() - before, 1u);
 }
 
-TEST_F(TitlePrefetch, WriterCostsOneRoundTripPerUnchangedCall)
+TEST_F(TitlePrefetch, WriterCostsOneRoundTripPerUnchangedCallAndTwoAfterASwitch)
 {
     const xcb_window_t window = client->createWindow({{"WM_NAME", latin1("Caf\xE9")}});
     ASSERT_TRUE(client->activate(window));
     TitleBarWriter writer(*titles);
     writer.TitleBar("00:00:01", "", 0); // the first call decorates: it costs more
 
-    const std::uint64_t before = titles->roundTrips();
+    std::uint64_t before = titles->roundTrips();
     for (int i = 0; i < 5; ++i) {
         writer.TitleBar("00:00:01", "", 0);
     }
@@ -83,6 +83,18 @@ TEST_F(TitlePrefetch, WriterCostsOneRoundTripPerUnchangedCall)
     EXPECT_EQ(writer.SavedTitle, "Café");
     titles->sync();
     EXPECT_EQ(client->property(window, "WM_NAME"), utf8("00:00:01   Café"));
+
+    // After a switch: the foreground with the old window's title, then the new window's title.
+    // The old window is read once, from the replies that came with the foreground.
+    const xcb_window_t next = client->createWindow({{"WM_NAME", latin1("Tea")}});
+    ASSERT_TRUE(client->activate(next));
+    before = titles->roundTrips();
+    writer.TitleBar("00:00:02", "", 0);
+    EXPECT_EQ(titles->roundTrips() - before, 2u);
+    EXPECT_EQ(writer.CurrentWindow, next);
+    EXPECT_EQ(rawTitle(window),
+              (std::vector<std::optional<test::PropertyValue>>{std::nullopt, latin1("Caf\xE9")}));
+    EXPECT_EQ(property(next, "WM_NAME"), utf8("00:00:02   Tea"));
 }
 
 // Same length as the decoration or not: a writer that went by the length, or a read answered
@@ -162,6 +174,7 @@ TEST_F(TitlePrefetch, ForegroundMovedOnReadsTheNewWindow)
     EXPECT_EQ(titles->readTitle(second), "Second");
     EXPECT_EQ(titles->roundTrips() - before, 2u); // the early replies were for the other one
     EXPECT_EQ(titles->readTitle(first), "00:00:01   First");
+    EXPECT_EQ(titles->roundTrips() - before, 2u); // and serve its read
 
     // The early replies for a window that has gone are errors, thrown away like any others.
     ASSERT_TRUE(client->activate(first));

@@ -1,4 +1,5 @@
-// The note a decorated window carries: what goes in must come out, and damage must not pass.
+// The note a decorated window carries: what goes in must come out, damage must not pass, and
+// only our own decoration reads as ours.
 #include "titlerecord.h"
 
 #include <gtest/gtest.h>
@@ -10,12 +11,13 @@ TEST(TitleRecord, GivesBackEveryPropertyByteForByte)
 {
     std::string awkward = "line\nbreak, blank and zero \0 and high \xFF bytes";
     awkward.push_back('\0');
-    const std::vector<std::vector<RecordedProperty>> notes = {
+    const std::vector<TitleRecord> notes = {
         {},
-        {{"WM_NAME", "STRING", 8, "Gr\xFC\xDF"}},
-        {{"_NET_WM_NAME", "UTF8_STRING", 8, "Grüße"}, {"WM_NAME", "COMPOUND_TEXT", 8, awkward}},
-        {{"WM_NAME", "STRING", 8, ""}},
-        {{"WM_NAME", "CARDINAL", 32, std::string(8, '\x01')}},
+        {{{"WM_NAME", "STRING", 8, "Gr\xFC\xDF"}}, "Grüß"},
+        {{{"_NET_WM_NAME", "UTF8_STRING", 8, "Grüße"}, {"WM_NAME", "COMPOUND_TEXT", 8, awkward}},
+         "Grüße"},
+        {{{"WM_NAME", "STRING", 8, ""}}, ""},
+        {{{"WM_NAME", "CARDINAL", 32, std::string(8, '\x01')}}, std::nullopt},
     };
     for (const auto& note : notes) {
         const auto decoded = decodeTitleRecord(encodeTitleRecord(note));
@@ -24,9 +26,16 @@ TEST(TitleRecord, GivesBackEveryPropertyByteForByte)
     }
 }
 
+TEST(TitleRecord, ReadsANoteWithoutTheDecoratedTitle)
+{
+    const auto decoded = decodeTitleRecord("horaloom-own-title 1\nWM_NAME STRING 8 3\nabc\n");
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(*decoded, (TitleRecord{{{"WM_NAME", "STRING", 8, "abc"}}, std::nullopt}));
+}
+
 TEST(TitleRecord, RefusesDamagedNotes)
 {
-    const std::string good = encodeTitleRecord({{"WM_NAME", "STRING", 8, "abc"}});
+    const std::string good = encodeTitleRecord({{{"WM_NAME", "STRING", 8, "abc"}}, "abc"});
     ASSERT_TRUE(decodeTitleRecord(good));
     const std::vector<std::pair<const char*, std::string>> damaged = {
         {"empty", ""},
@@ -42,6 +51,28 @@ TEST(TitleRecord, RefusesDamagedNotes)
     };
     for (const auto& [what, note] : damaged) {
         EXPECT_FALSE(decodeTitleRecord(note)) << what;
+    }
+}
+
+TEST(TitleRecord, OnlyTheWritersOwnDecorationOfTheTitleIsOurs)
+{
+    const std::string title = "Inbox - Chat";
+    const std::vector<std::pair<std::string, bool>> cases = {
+        {"00:00:05   Inbox - Chat", true},
+        {"99:59:59   3:04:05 PM    Inbox - Chat", true},
+        {"   Inbox - Chat", true},             // before the first count step
+        {"00:00:05       Inbox - Chat", true}, // an empty time of day
+        {"Inbox - Chat", false},
+        {"(1) Inbox - Chat", false},
+        {"00:00:05   (1) Inbox - Chat", false},
+        {"00:00:05   Inbox - Chat (1)", false},
+        {"00:00:05  Inbox - Chat", false},
+        {"0:00:05   Inbox - Chat", false},
+        {"00:0a:05   Inbox - Chat", false},
+        {"00:00:05   3:04:05 PM   Inbox - Chat", false},
+    };
+    for (const auto& [text, ours] : cases) {
+        EXPECT_EQ(isDecorationOf(text, title), ours) << '"' << text << '"';
     }
 }
 

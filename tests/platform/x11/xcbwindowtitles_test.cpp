@@ -1,4 +1,5 @@
 // The X11 title backend against a real X server and window manager, run in the private desktop.
+#include "titlerecord.h"
 #include "titlestest.h"
 
 #include <gtest/gtest.h>
@@ -219,35 +220,88 @@ TEST_F(XcbWindowTitlesTest, RestoreAllHandsBackEveryDecoratedWindow)
     EXPECT_FALSE(hasNote(second));
 }
 
-TEST_F(XcbWindowTitlesTest, NextStartRecoversTitlesAKilledRunLeftDecorated)
+// A run killed while these windows were decorated, and what their programs did before the next
+// start: each property that still holds our decoration gets the window's own value back, one
+// the program has set since keeps the program's.
+struct RecoveryCase {
+    const char* what;
+    std::vector<NamedProperty> own;
+    std::string decoration;
+    std::vector<NamedProperty> setSince;
+    std::vector<std::optional<PropertyValue>> expected; // _NET_WM_NAME, WM_NAME
+};
+
+TEST_F(XcbWindowTitlesTest, NextStartGivesBackOnlyWhatStillHoldsOurDecoration)
 {
-    const xcb_window_t latin = client->createWindow({{"WM_NAME", latin1("Gr\xFC\xDF"
-                                                                        "e")}});
-    const xcb_window_t both = client->createWindow(
-        {{"_NET_WM_NAME", utf8("Letter – Editor")}, {"WM_NAME", latin1("Letter - Editor")}});
-    const xcb_window_t retitled = client->createWindow({{"_NET_WM_NAME", utf8("Old")}});
-    const xcb_window_t untouched = client->createWindow({{"WM_NAME", latin1("Untouched")}});
-    const auto latinOriginal = rawTitle(latin);
-    const auto bothOriginal = rawTitle(both);
-    const auto untouchedOriginal = rawTitle(untouched);
-    for (const xcb_window_t window : {latin, both, retitled}) {
-        titles->writeTitle(window, decorated(titles->readTitle(window)));
+    const std::vector<RecoveryCase> cases = {
+        {"Latin-1 WM_NAME",
+         {{"WM_NAME", latin1("Gr\xFC\xDF"
+                             "e")}},
+         decorated("Grüße"),
+         {},
+         {std::nullopt, latin1("Gr\xFC\xDF"
+                               "e")}},
+        {"both properties, decorated with the time of day",
+         {{"_NET_WM_NAME", utf8("Letter – Editor")}, {"WM_NAME", latin1("Letter - Editor")}},
+         "00:00:01   3:04:05 PM    Letter – Editor",
+         {},
+         {utf8("Letter – Editor"), latin1("Letter - Editor")}},
+        {"retitled through both by a chat program",
+         {{"_NET_WM_NAME", utf8("Inbox - Chat")}, {"WM_NAME", utf8("Inbox - Chat")}},
+         decorated("Inbox - Chat"),
+         {{"_NET_WM_NAME", utf8("(1) Inbox - Chat")}, {"WM_NAME", utf8("(1) Inbox - Chat")}},
+         {utf8("(1) Inbox - Chat"), utf8("(1) Inbox - Chat")}},
+        {"retitled through WM_NAME, the only title its program sets",
+         {{"WM_NAME", latin1("Hello")}},
+         decorated("Hello"),
+         {{"WM_NAME", latin1("Other")}},
+         {std::nullopt, latin1("Other")}},
+        {"retitled through WM_NAME beside a UTF-8 _NET_WM_NAME",
+         {{"_NET_WM_NAME", utf8("Letter – Editor")}, {"WM_NAME", latin1("Letter - Editor")}},
+         decorated("Letter – Editor"),
+         {{"WM_NAME", latin1("R\xE9sum\xE9")}},
+         {utf8("Résumé"), latin1("R\xE9sum\xE9")}},
+        {"retitled through _NET_WM_NAME",
+         {{"_NET_WM_NAME", utf8("Old")}, {"WM_NAME", latin1("Old")}},
+         decorated("Old"),
+         {{"_NET_WM_NAME", utf8("New")}},
+         {utf8("New"), latin1("Old")}},
+    };
+    std::vector<xcb_window_t> windows;
+    for (const RecoveryCase& c : cases) {
+        windows.push_back(client->createWindow(c.own));
+        titles->readTitle(windows.back());
+        titles->writeTitle(windows.back(), c.decoration);
     }
+    const xcb_window_t untouched = client->createWindow({{"WM_NAME", latin1("Untouched")}});
+    // A note as earlier versions wrote it, without the decorated title.
+    const xcb_window_t earlier = client->createWindow({{"WM_NAME", utf8(decorated("Before"))}});
+    client->setProperty(earlier, "_NET_WM_NAME", utf8(decorated("Before")));
+    client->setProperty(earlier, "_HORALOOM_OWN_TITLE",
+                        {"_HORALOOM_OWN_TITLE", 8,
+                         encodeTitleRecord({{{"WM_NAME", "STRING", 8, "Before"}}, std::nullopt})});
     titles->sync();
     titles.reset(); // the run ends without handing anything back
-    client->setProperty(retitled, "_NET_WM_NAME", utf8("New"));
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        for (const auto& [name, value] : cases[i].setSince) {
+            client->setProperty(windows[i], name, value);
+        }
+    }
 
     XcbWindowTitles nextRun;
     nextRun.recoverAbandonedTitles();
     nextRun.sync();
 
-    EXPECT_EQ(rawTitle(latin), latinOriginal);
-    EXPECT_EQ(rawTitle(both), bothOriginal);
-    EXPECT_EQ(property(retitled, "_NET_WM_NAME"), utf8("New"));
-    EXPECT_EQ(rawTitle(untouched), untouchedOriginal);
-    for (const xcb_window_t window : {latin, both, retitled}) {
-        EXPECT_FALSE(hasNote(window));
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].what);
+        EXPECT_EQ(rawTitle(windows[i]), cases[i].expected);
+        EXPECT_FALSE(hasNote(windows[i]));
     }
+    EXPECT_EQ(rawTitle(untouched),
+              (std::vector<std::optional<PropertyValue>>{std::nullopt, latin1("Untouched")}));
+    EXPECT_EQ(rawTitle(earlier),
+              (std::vector<std::optional<PropertyValue>>{std::nullopt, latin1("Before")}));
+    EXPECT_FALSE(hasNote(earlier));
 }
 
 TEST(XcbWindowTitlesWithoutDisplay, AnswersAsForNoWindow)
