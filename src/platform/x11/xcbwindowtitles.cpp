@@ -107,6 +107,7 @@ std::optional<std::string> XcbWindowTitles::currentTitle(xcb_window_t window)
         if (netWmNameOurs) {
             // Retitled through WM_NAME: our write left in _NET_WM_NAME would hide the new title
             // for good, so the program's state goes back there now, and nothing of ours is left.
+            const Quiet quiet(*this, window);
             own.netWmName = netWmNameBeside(own.netWmName, title->wmName);
             own.wmName = std::move(title->wmName);
             own.text = decode(own.netWmName, own.wmName);
@@ -174,6 +175,8 @@ void XcbWindowTitles::writeTitle(WindowId window, std::string_view title)
     }
     m_x.discardErrors();
     const auto id = static_cast<xcb_window_t>(window);
+    watch(id);
+    const Quiet quiet(*this, id);
     const auto snapshot = m_snapshots.find(id);
     if (snapshot != m_snapshots.end()) {
         Snapshot& own = snapshot->second;
@@ -196,6 +199,11 @@ void XcbWindowTitles::restoreTitle(WindowId window, std::string_view ownTitle)
     }
     m_x.discardErrors();
     const auto id = static_cast<xcb_window_t>(window);
+    // A window handed back its title is watched no more.
+    if (id == m_watched) {
+        selectEvents(id, 0);
+        m_watched = XCB_NONE;
+    }
     const auto snapshot = m_snapshots.find(id);
     if (snapshot == m_snapshots.end()) {
         putUtf8Title(id, ownTitle);

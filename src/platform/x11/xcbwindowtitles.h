@@ -61,6 +61,14 @@ public:
     // whoever reads the titles over another connection next.
     void sync() { m_x.sync(); }
 
+    // Changes are watched from the first write on: _NET_ACTIVE_WINDOW on the root window, the
+    // title properties and the focus of the window written to last (the focus for a desktop
+    // without a window manager). Our own writes are not watched.
+    void setChangeHandler(std::function<void()> handler) override;
+    int eventDescriptor() override;
+    bool eventsQueued() override { return m_x.eventsQueued(); }
+    void readEvents() override;
+
 private:
     struct Atoms {
         xcb_atom_t utf8String = XCB_NONE;
@@ -89,7 +97,22 @@ private:
         xcb_get_property_cookie_t wmName{};
     };
 
+    // While it lives, the window does not report changes to us: they would be our own.
+    class Quiet {
+    public:
+        Quiet(XcbWindowTitles& titles, xcb_window_t window);
+        ~Quiet();
+        Quiet(const Quiet&) = delete;
+        Quiet& operator=(const Quiet&) = delete;
+
+    private:
+        XcbWindowTitles& m_titles;
+        bool m_watched;
+    };
+
     void internAtoms();
+    void watch(xcb_window_t window);
+    void selectEvents(xcb_window_t window, std::uint32_t mask);
     TitleRequest requestTitle(xcb_window_t window);
     std::optional<Snapshot> receiveTitle(const TitleRequest& request);
     std::optional<Snapshot> fetchTitle(xcb_window_t window);
@@ -115,6 +138,9 @@ private:
     std::unordered_map<xcb_window_t, Snapshot> m_snapshots;
     std::unordered_map<xcb_atom_t, std::string> m_typeNames;
     xcb_window_t m_lastForeground = XCB_NONE;
+    std::function<void()> m_changed;
+    xcb_window_t m_watched = XCB_NONE; // the window written to last
+    bool m_watchingRoot = false;
     std::optional<TitleRequest> m_prefetch; // for the read right after foregroundWindow()
 };
 
