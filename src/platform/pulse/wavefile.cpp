@@ -1,5 +1,6 @@
 #include "wavefile.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <sndfile.h>
 #include <sys/stat.h>
@@ -16,6 +17,14 @@ bool isWaveContainer(int format)
 {
     const int major = format & SF_FORMAT_TYPEMASK;
     return major == SF_FORMAT_WAV || major == SF_FORMAT_WAVEX || major == SF_FORMAT_RF64;
+}
+
+// Encodings in blocks whose last block is padded out: their fact chunk tells the true length.
+bool isBlockCoded(int format)
+{
+    const int subtype = format & SF_FORMAT_SUBMASK;
+    return subtype == SF_FORMAT_IMA_ADPCM || subtype == SF_FORMAT_MS_ADPCM ||
+           subtype == SF_FORMAT_GSM610;
 }
 
 // Opens a regular file for reading. O_NONBLOCK: a FIFO put in the file's place after the
@@ -66,13 +75,18 @@ std::unique_ptr<WaveFile> WaveFile::open(const std::string& path)
     }
     const bool cutShort =
         layout->dataOffset + layout->dataSize > static_cast<std::uint64_t>(status.st_size);
+    auto frames = static_cast<std::uint64_t>(info.frames);
+    if (isBlockCoded(info.format) && layout->factFrames && *layout->factFrames > 0) {
+        frames = std::min<std::uint64_t>(frames, *layout->factFrames);
+    }
     return std::unique_ptr<WaveFile>(
-        new WaveFile(fd, file, info.channels, info.samplerate, cutShort));
+        new WaveFile(fd, file, info.channels, info.samplerate, cutShort, frames));
 }
 
-WaveFile::WaveFile(int descriptor, SNDFILE* file, int channels, int rate, bool cutShort)
+WaveFile::WaveFile(int descriptor, SNDFILE* file, int channels, int rate, bool cutShort,
+                   std::uint64_t frames)
     : m_descriptor(descriptor), m_file(file), m_channels(channels), m_rate(rate),
-      m_cutShort(cutShort)
+      m_cutShort(cutShort), m_framesLeft(frames)
 {
 }
 
@@ -89,6 +103,11 @@ AudioFormat WaveFile::format() const
 
 std::size_t WaveFile::read(float* into, std::size_t frames)
 {
+    if (m_framesLeft == 0) {
+        m_failed = m_cutShort; // data that stopped before the length the file declares
+        return 0;
+    }
+    frames = static_cast<std::size_t>(std::min<std::uint64_t>(frames, m_framesLeft));
     sf_count_t got = 0;
     if (m_channels <= MaxChannels) {
         got = sf_readf_float(m_file, into, static_cast<sf_count_t>(frames));
@@ -109,6 +128,7 @@ std::size_t WaveFile::read(float* into, std::size_t frames)
         m_failed = sf_error(m_file) != SF_ERR_NO_ERROR || m_cutShort;
         return 0;
     }
+    m_framesLeft -= static_cast<std::uint64_t>(got);
     return static_cast<std::size_t>(got);
 }
 

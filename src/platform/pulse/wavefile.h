@@ -27,13 +27,15 @@ public:
     bool failed() const override { return m_failed; }
 
 private:
-    WaveFile(int descriptor, sf_private_tag* file, int channels, int rate, bool cutShort);
+    WaveFile(int descriptor, sf_private_tag* file, int channels, int rate, bool cutShort,
+             std::uint64_t frames);
 
     int m_descriptor;
     sf_private_tag* m_file;
     int m_channels;
     int m_rate;
     bool m_cutShort;
+    std::uint64_t m_framesLeft;
     bool m_failed = false;
     std::vector<float> m_wide; // a block of a file with more channels than the server takes
 };

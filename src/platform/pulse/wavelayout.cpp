@@ -38,6 +38,7 @@ std::optional<WaveLayout> WaveLayout::find(const ReadAt& readAt)
         return std::nullopt;
     }
     std::optional<std::uint64_t> ds64DataSize;
+    std::optional<std::uint32_t> factFrames;
     std::uint64_t offset = head.size();
     for (int chunk = 0; chunk < MaxChunks; ++chunk) {
         std::array<unsigned char, 8 + 16> header{}; // id, size and the start of ds64
@@ -48,8 +49,10 @@ std::optional<WaveLayout> WaveLayout::find(const ReadAt& readAt)
         const std::uint64_t size = littleEndian(header.data() + 4, 4);
         if (isId(header.data(), "ds64") && got >= 24) {
             ds64DataSize = littleEndian(header.data() + 16, 8);
+        } else if (isId(header.data(), "fact") && got >= 12) {
+            factFrames = static_cast<std::uint32_t>(littleEndian(header.data() + 8, 4));
         } else if (isId(header.data(), "data")) {
-            WaveLayout layout{offset + 8, size};
+            WaveLayout layout{offset + 8, size, factFrames};
             if (rf64 && size == SizeInDs64 && ds64DataSize) {
                 layout.dataSize = *ds64DataSize;
             }

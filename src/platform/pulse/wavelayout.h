@@ -12,6 +12,9 @@ namespace horaloom {
 struct WaveLayout {
     std::uint64_t dataOffset = 0;
     std::uint64_t dataSize = 0; // as declared
+    // The frame count of the fact chunk: the true length of compressed data, whose last block
+    // is padded (libsndfile decodes the padding too).
+    std::optional<std::uint32_t> factFrames;
 
     // Reads up to `bytes` bytes at `offset`; returns how many it read (fewer at the end).
     using ReadAt =

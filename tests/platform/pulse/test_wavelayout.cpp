@@ -43,6 +43,7 @@ TEST(WaveLayout, FindsTheDataChunkAsDeclared)
         const char* name;
         std::string file;
         std::optional<std::pair<std::uint64_t, std::uint64_t>> expected; // offset, size
+        std::optional<std::uint32_t> factFrames = std::nullopt;
     };
     const std::string ds64 = chunk("ds64", le64(0) + le64(5'000'000'000) + le64(0) + le32(0));
     const std::vector<Case> cases = {
@@ -57,6 +58,9 @@ TEST(WaveLayout, FindsTheDataChunkAsDeclared)
         {"a data size beyond the file is kept as declared",
          "RIFF" + le32(0xFFFFFFFF) + "WAVE" + Fmt + "data" + le32(0xFFFFFFFF) + "ab",
          std::pair{44ULL, 0xFFFFFFFFULL}},
+        {"fact before the data",
+         "RIFF" + le32(0) + "WAVE" + Fmt + chunk("fact", le32(4000)) + chunk("data", "ab"),
+         std::pair{56ULL, 2ULL}, 4000},
         {"no data chunk", "RIFF" + le32(0) + "WAVE" + Fmt, std::nullopt},
         {"a chunk size running past the end", "RIFF" + le32(0) + "WAVE" + "fmt " + le32(1000),
          std::nullopt},
@@ -71,6 +75,7 @@ TEST(WaveLayout, FindsTheDataChunkAsDeclared)
         if (layout) {
             EXPECT_EQ(layout->dataOffset, c.expected->first);
             EXPECT_EQ(layout->dataSize, c.expected->second);
+            EXPECT_EQ(layout->factFrames, c.factFrames);
         }
     }
 }
