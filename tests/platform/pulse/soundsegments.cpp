@@ -1,11 +1,13 @@
 // Finds the sounds in a recording: raw signed 16-bit mono samples on standard input. Prints one
-// line a sound: "start_ms length_ms frequency_hz".
+// line a sound: "start_ms length_ms frequency_hz tail_frequency_hz", the last over its final
+// 120 ms (so that a sound followed at once by the beep shows the beep there).
 //
 //   horaloom_sound_segments RATE [GAP_MS]
 //
 // A sound is a run of 5 ms windows louder than a threshold; runs apart by less than GAP_MS
 // (default 40) are one sound. The frequency counts rising zero crossings, with hysteresis so
 // that noise around zero does not count.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -93,10 +95,13 @@ int main(int argc, char* argv[])
             segments.push_back({begin, end});
         }
     }
+    const auto tailLength = static_cast<std::size_t>(rate) * 120 / 1000;
     for (const Segment& segment : segments) {
-        std::printf("%.1f %.1f %.1f\n", 1000.0 * static_cast<double>(segment.begin) / rate,
+        const Segment tail{std::max(segment.begin, segment.end - std::min(segment.end, tailLength)),
+                           segment.end};
+        std::printf("%.1f %.1f %.1f %.1f\n", 1000.0 * static_cast<double>(segment.begin) / rate,
                     1000.0 * static_cast<double>(segment.end - segment.begin) / rate,
-                    frequency(samples, segment, rate));
+                    frequency(samples, segment, rate), frequency(samples, tail, rate));
     }
     return 0;
 }
