@@ -52,55 +52,20 @@ add_sine alaw-16k-mono 1200 -r 16000 -c 1 -e a-law -t wav
 add_sine pcm16-8k-mono 415 -r 8000 -c 1 -b 16 -t wav
 add_sine pcm16-96k-mono 1319 -r 96000 -c 1 -b 16 -t wav
 
-# The damaged and the unplayable. Built from a 440 Hz file with its data at byte 44.
-base=$workdir/base.wav
-sox -n -r 22050 -c 1 -b 16 -t wavpcm "$base" synth "$length" sine 440 vol 0.5
-size=$(stat -c %s "$base")
-le32() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8 & 255)))\\x$(printf %02x $(($1 >> 16 & 255)))\\x$(printf %02x $(($1 >> 24 & 255)))"; }
-patched() { # patched NAME OFFSET VALUE [OFFSET VALUE]: the base file with 32-bit fields set
-    local file=$workdir/$1.wav
-    cp "$base" "$file"
-    shift
-    while (($# > 0)); do
-        le32 "$2" | dd of="$file" bs=1 seek="$1" conv=notrunc status=none
-        shift 2
-    done
-    echo "$file"
-}
-add_beep() { # add_beep PATH [MS_OF_SINE_BEFORE]
-    sounds+=("$1")
-    if (($# > 1)); then
-        expected+=("${1##*/} $(($2 + 170)) 0 880")
+# The damaged and the unplayable: the default beep, after what a file cut short holds.
+# shellcheck source=../../desktop/soundfiles.sh
+source "$(dirname "$0")/../../desktop/soundfiles.sh"
+unplayable_waves "$workdir"
+for i in "${!unplayable_paths[@]}"; do
+    sounds+=("${unplayable_paths[i]}")
+    before=${unplayable_before[i]}
+    if ((before > 0)); then
+        expected+=("${unplayable_paths[i]##*/} $((before + 170)) 0 880")
     else
-        expected+=("${1##*/} 170 880 880")
+        expected+=("${unplayable_paths[i]##*/} 170 880 880")
     fi
-}
-head -c $((44 + (size - 44) / 2)) "$base" >"$workdir/data-cut-in-half.wav"
-add_beep "$workdir/data-cut-in-half.wav" 250
-add_beep "$(patched data-size-7FFFFFC0 40 $((0x7FFFFFC0)) 4 $((0x7FFFFFE4)))" 500
-add_beep "$(patched sizes-FFFFFFFF 40 $((0xFFFFFFFF)) 4 $((0xFFFFFFFF)))" 500
-head -c 30 "$base" >"$workdir/truncated-header.wav"
-add_beep "$workdir/truncated-header.wav"
-: >"$workdir/zero-bytes.wav"
-add_beep "$workdir/zero-bytes.wav"
-sox -n -r 22050 -c 1 -t flac "$workdir/flac.flac" synth "$length" sine 440 vol 0.5
-mv "$workdir/flac.flac" "$workdir/flac-renamed.wav"
-add_beep "$workdir/flac-renamed.wav"
-echo "not a wave file" >"$workdir/text.wav"
-add_beep "$workdir/text.wav"
-mkdir "$workdir/directory.wav"
-add_beep "$workdir/directory.wav"
-mkfifo "$workdir/fifo.wav"
-add_beep "$workdir/fifo.wav"
-add_beep "$workdir/missing.wav"
-
-# The odd-sized chunk with its pad byte before the data is a valid file: it plays.
-{
-    head -c 36 "$base"
-    printf 'LIST'; le32 3; printf 'abc\0'
-    tail -c +37 "$base"
-} >"$workdir/odd-chunk.wav"
-le32 $((size + 12 - 8)) | dd of="$workdir/odd-chunk.wav" bs=1 seek=4 conv=notrunc status=none
+done
+odd_chunk_wave "$workdir/odd-chunk.wav"
 sounds+=("$workdir/odd-chunk.wav")
 expected+=("odd-chunk.wav 500 440 440")
 
