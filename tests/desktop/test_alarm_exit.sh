@@ -57,3 +57,17 @@ read -r _ length pitch _ <<<"$heard"
 check "a file with an odd-sized chunk before its data plays (${length:-0} ms at ${pitch:-0} Hz)" \
     awk -v l="${length:-0}" -v f="${pitch:-0}" 'BEGIN { exit !(l >= 470 && l <= 530 && f > 431 && f < 449) }'
 check "and Horaloom ends within 2 s of Quit, Yes (${quit_ms} ms)" test "${quit_ms/never/99999}" -le 2000
+
+# A sound server that stops answering in the middle of a sound: the sound thread is stuck in
+# the server's write call, and Quit, Yes must not wait for it.
+if [[ -n ${HORALOOM_SESSION_PULSE_PID:-} ]]; then
+    sox -n -r 22050 -c 1 -b 16 "$workdir/long.wav" synth 10 sine 440 vol 0.5
+    stall_server() { sleep 1.2 && kill -STOP "$HORALOOM_SESSION_PULSE_PID"; }
+    stall_server &
+    staller=$!
+    alarm_then_quit "$workdir/long.wav"
+    wait "$staller" || true
+    kill -CONT "$HORALOOM_SESSION_PULSE_PID"
+    check "a server stalled mid-sound: Horaloom ends within 2 s of Quit, Yes (${quit_ms} ms)" \
+        test "${quit_ms/never/99999}" -le 2000
+fi
