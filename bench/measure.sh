@@ -355,17 +355,22 @@ if [[ -n ${BENCH_SOUND:-} ]] && pactl info >/dev/null 2>&1; then
         printf "%.1f", $2 / 1000; exit }')
     note "The null sink's latency (mixed to played) after the latency runs: ${sink_latency:-n/a} ms."
 
-    say "sound: memory added by the first sound (a refused key)"
-    dir=$(horaloom_dir)
-    start_in "$dir" "$workdir/horaloom-sound.log" "$BENCH_HORALOOM"
-    horaloom=$started_pid
-    started_at=$(now)
-    if hwin=$(window_of "$horaloom"); then
+    # Starts Horaloom in DIR, lets it settle, reads rss0 and opens the Count Down boxes; false
+    # when its window does not appear.
+    settled_in_countdown() { # settled_in_countdown DIR LOG
+        start_in "$1" "$2" "$BENCH_HORALOOM"
+        horaloom=$started_pid
+        started_at=$(now)
+        hwin=$(window_of "$horaloom") || return 1
         settle_since "$started_at"
         rss0=$(rss_kib "$horaloom")
         activate "$hwin"
         press alt+d
         sleep 0.3
+    }
+
+    say "sound: memory added by the first sound (a refused key)"
+    if settled_in_countdown "$(horaloom_dir)" "$workdir/horaloom-sound.log"; then
         timeout 10 xdotool type x >/dev/null 2>&1
         sleep 2
         H[sound_rss]=$(awk -v a="$rss0" -v b="$(rss_kib "$horaloom")" 'BEGIN { printf "%.1f", (b - a) / 1024 }')
@@ -379,15 +384,7 @@ if [[ -n ${BENCH_SOUND:-} ]] && pactl info >/dev/null 2>&1; then
     big_mb=$(awk -v b="$(stat -c %s "$workdir/big.wav")" 'BEGIN { printf "%.0f", b / 1e6 }')
     dir=$(horaloom_dir)
     printf ' 1 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n%s\r\n0\r\n' "$workdir/big.wav" >"$dir/Horaloom.ini"
-    start_in "$dir" "$workdir/horaloom-big.log" "$BENCH_HORALOOM"
-    horaloom=$started_pid
-    started_at=$(now)
-    if hwin=$(window_of "$horaloom"); then
-        settle_since "$started_at"
-        rss0=$(rss_kib "$horaloom")
-        activate "$hwin"
-        press alt+d
-        sleep 0.3
+    if settled_in_countdown "$dir" "$workdir/horaloom-big.log"; then
         timeout 10 xdotool type --delay 60 000002 >/dev/null 2>&1
         sleep 0.2
         press alt+a
