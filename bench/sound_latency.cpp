@@ -37,13 +37,13 @@ class Listener {
 public:
     explicit Listener(const std::string& source)
     {
-        const pa_sample_spec spec{PA_SAMPLE_S16LE, Rate, 1};
+        const pa_sample_spec sampleFormat{PA_SAMPLE_S16LE, Rate, 1};
         pa_buffer_attr attr{};
         attr.maxlength = static_cast<std::uint32_t>(-1);
         attr.fragsize = BlockFrames * 2;
         int error = 0;
         m_stream = pa_simple_new(nullptr, "horaloom-bench", PA_STREAM_RECORD, source.c_str(),
-                                 "listener", &spec, nullptr, &attr, &error);
+                                 "listener", &sampleFormat, nullptr, &attr, &error);
         if (m_stream == nullptr) {
             std::fprintf(stderr, "cannot record %s: %s\n", source.c_str(), pa_strerror(error));
             std::exit(1);

@@ -23,27 +23,28 @@ PulseOutput::~PulseOutput()
 AudioOutput::Opened PulseOutput::open(const AudioFormat& format)
 {
     close();
-    pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(format.rate),
-                        static_cast<std::uint8_t>(format.channels)};
+    pa_sample_spec sampleFormat{PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(format.rate),
+                                static_cast<std::uint8_t>(format.channels)};
     if (format.rate <= 0 || format.channels <= 0 ||
-        format.channels > static_cast<int>(PA_CHANNELS_MAX) || !pa_sample_spec_valid(&spec)) {
+        format.channels > static_cast<int>(PA_CHANNELS_MAX) ||
+        !pa_sample_spec_valid(&sampleFormat)) {
         return Opened::BadFormat;
     }
     // Wave files order their channels as WAVE_FORMAT_EXTENSIBLE does; the server mixes them
     // down to whatever the sink has.
     pa_channel_map map{};
-    if (pa_channel_map_init_extend(&map, spec.channels, PA_CHANNEL_MAP_WAVEEX) == nullptr) {
+    if (pa_channel_map_init_extend(&map, sampleFormat.channels, PA_CHANNEL_MAP_WAVEEX) == nullptr) {
         return Opened::BadFormat;
     }
     pa_buffer_attr buffer{};
     buffer.maxlength = static_cast<std::uint32_t>(-1);
-    buffer.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(BufferedUsec, &spec));
+    buffer.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(BufferedUsec, &sampleFormat));
     buffer.prebuf = static_cast<std::uint32_t>(-1);
     buffer.minreq = static_cast<std::uint32_t>(-1);
     buffer.fragsize = static_cast<std::uint32_t>(-1);
     int error = 0;
     m_stream = pa_simple_new(nullptr, "Horaloom", PA_STREAM_PLAYBACK, nullptr, m_streamName.c_str(),
-                             &spec, &map, &buffer, &error);
+                             &sampleFormat, &map, &buffer, &error);
     if (m_stream == nullptr) {
         return error == PA_ERR_INVALID || error == PA_ERR_NOTSUPPORTED ? Opened::BadFormat
                                                                        : Opened::NoServer;
