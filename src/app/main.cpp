@@ -23,6 +23,7 @@
 #include "xcbwindowtitles.h"
 #endif
 #if defined(Q_OS_WIN)
+#include "win32sound.h"
 #include "win32windowtitles.h"
 #endif
 
@@ -71,10 +72,14 @@ int main(int argc, char* argv[])
 
     const std::unique_ptr<horaloom::WindowTitles> desktop = desktopTitles();
     horaloom::OwnWindowTitles titles(desktop.get());
+#if defined(Q_OS_WIN)
+    horaloom::Win32Sound sound;
+#else
     // Beside the binary in a build, in the private library directory once installed.
     const QString binDir = QCoreApplication::applicationDirPath();
     horaloom::LazySound sound(
         {binDir, QDir(binDir).filePath(QStringLiteral(HORALOOM_MODULE_DIR_FROM_BIN))});
+#endif
     horaloom::QtMessageBoxes messageBoxes;
     horaloom::QtFileDialog fileDialog;
     horaloom::QtFiles files;

@@ -23,7 +23,7 @@ check "it has a description" grep -q 'title of the window in front' <(field Desc
 depends=$(field Depends | tr ',|' '\n' | sed 's/(.*//; s/[[:space:]]//g' | sort -u)
 echo "Depends: $(field Depends)"
 depends_on() { grep -qx "$1" <<<"$depends"; }
-for package in libqt6widgets6 libqt6gui6 libqt6core6 libqt6multimedia6 libxcb1 libc6 \
+for package in libqt6widgets6 libqt6gui6 libqt6core6 libsndfile1 libpulse0 libxcb1 libc6 \
     libstdc++6 fonts-liberation; do
     check "it depends on $package" depends_on "$package"
 done
@@ -61,4 +61,17 @@ check "the packaged program runs against this system's libraries" \
     links_fully "$workdir/root/usr/bin/horaloom"
 module=$(find "$workdir/root/usr/lib" -name libhoraloom_sound.so | head -n 1)
 check "the packaged sound module links against this system's libraries" links_fully "$module"
-check "the sound module's libraries are in Depends" grep -q libqt6multimedia6 <(field Depends)
+# Everything installed, the program and the module alike, is free of Qt Multimedia.
+no_multimedia() {
+    local file
+    while IFS= read -r -d '' file; do
+        if file -b "$file" | grep -q ELF && ldd "$file" | grep -qi multimedia; then
+            echo "$file links Qt Multimedia"
+            return 1
+        fi
+    done < <(find "$workdir/root" -type f -print0)
+}
+check "nothing in the package links Qt Multimedia" no_multimedia
+check "the sound module links libsndfile and libpulse-simple" \
+    eval 'ldd "$module" | grep -q libsndfile && ldd "$module" | grep -q libpulse-simple'
+check "Depends names no Qt Multimedia" test -z "$(grep -i multimedia <<<"$depends")"
