@@ -61,12 +61,14 @@ public:
     // whoever reads the titles over another connection next.
     void sync() { m_x.sync(); }
 
-    // Changes are watched from the first write on: _NET_ACTIVE_WINDOW on the root window, the
-    // title properties and the focus of the window written to last (the focus for a desktop
-    // without a window manager). Our own writes are not watched.
+    // With a change handler, changes are watched: _NET_ACTIVE_WINDOW on the root window, and
+    // the title properties and the focus of the window written to last (the focus for a
+    // desktop without a window manager); our own writes are not watched. What the events show
+    // unchanged is not asked again: while the window manager names the same active window and
+    // its title is still what we wrote, a call of the title-bar writer costs no round trip.
     void setChangeHandler(std::function<void()> handler) override;
     int eventDescriptor() override;
-    bool eventsQueued() override { return m_x.eventsQueued(); }
+    bool eventsQueued() override;
     void readEvents() override;
 
 private:
@@ -113,6 +115,8 @@ private:
     void internAtoms();
     void watch(xcb_window_t window);
     void selectEvents(xcb_window_t window, std::uint32_t mask);
+    // Takes in what has arrived without waiting; true when it changes what is known.
+    bool absorbEvents();
     TitleRequest requestTitle(xcb_window_t window);
     std::optional<Snapshot> receiveTitle(const TitleRequest& request);
     std::optional<Snapshot> fetchTitle(xcb_window_t window);
@@ -141,6 +145,9 @@ private:
     std::function<void()> m_changed;
     xcb_window_t m_watched = XCB_NONE; // the window written to last
     bool m_watchingRoot = false;
+    bool m_activeKnown = false;             // m_lastForeground is _NET_ACTIVE_WINDOW as it stands
+    bool m_watchedClean = false;            // m_watched's title is what we wrote last
+    bool m_changeSeen = false;              // a change the handler has not been told of
     std::optional<TitleRequest> m_prefetch; // for the read right after foregroundWindow()
 };
 

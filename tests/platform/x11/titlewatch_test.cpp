@@ -17,12 +17,19 @@ TEST_F(TitleWatchTest, ForegroundAndRetitlesAreReportedOurOwnWritesAreNot)
     const xcb_window_t alpha = client->createWindow({{"_NET_WM_NAME", utf8("Alpha")}});
     const xcb_window_t beta = client->createWindow({{"WM_NAME", latin1("Beta")}});
     ASSERT_TRUE(client->activate(alpha));
+    pumpEvents(*titles, 200); // the activation itself is a change
+    changes = 0;
     ASSERT_EQ(titles->foregroundWindow(), alpha);
     titles->readTitle(alpha);
     titles->writeTitle(alpha, "00:00:01   Alpha");
     titles->writeTitle(alpha, "00:00:02   Alpha");
     pumpEvents(*titles, 300);
     EXPECT_EQ(changes, 0) << "our own writes came back as changes";
+    // Nothing has changed since: the window manager's answer and our title stand, unasked.
+    const auto before = titles->roundTrips();
+    EXPECT_EQ(titles->foregroundWindow(), alpha);
+    EXPECT_EQ(titles->readTitle(alpha), "00:00:02   Alpha");
+    EXPECT_EQ(titles->roundTrips(), before);
 
     client->setProperty(alpha, "_NET_WM_NAME", utf8("(1) Alpha"));
     pumpEvents(*titles, 2000, [&] { return changes > 0; });
