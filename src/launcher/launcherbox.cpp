@@ -1,6 +1,7 @@
 #include "launcherbox.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 #include <cerrno>
@@ -53,6 +54,8 @@ bool boxCanBeSeen(int argc, char* argv[])
     arguments.push_back(nullptr);
     QApplication app(count, arguments.data());
     QApplication::setDesktopFileName(QStringLiteral("io.github.horaloom.Horaloom"));
+    // The clock from the icon theme the package installs it in.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("horaloom")));
     QMessageBox message(
         box.kind == LauncherBox::Kind::Critical ? QMessageBox::Critical : QMessageBox::Warning,
         QStringLiteral("Horaloom"), QString::fromStdString(box.text), QMessageBox::Ok);

@@ -59,7 +59,7 @@ public:
     int run();
 
 private:
-    [[noreturn]] void fail(const std::string& text, const std::string& reason);
+    [[noreturn]] void fail(const std::string& what, const std::string& reason);
     void migrateOldSettings();
     void seedDefault();
     void recoverUnreadable();
@@ -75,12 +75,11 @@ private:
     std::string m_settings;
 };
 
-void Launcher::fail(const std::string& text, const std::string& reason)
+void Launcher::fail(const std::string& what, const std::string& reason)
 {
+    const std::string text = "Horaloom cannot start: " + what;
     std::fprintf(stderr, "horaloom-launcher: %s (%s)\n", text.c_str(), reason.c_str());
-    showLauncherBox(
-        {LauncherBox::Kind::Critical, "Horaloom cannot start.", text + "\n\n" + reason, {}}, m_argc,
-        m_argv);
+    showLauncherBox({LauncherBox::Kind::Critical, text + '.', reason, {}}, m_argc, m_argv);
     std::exit(LauncherFailed);
 }
 
@@ -88,16 +87,16 @@ int Launcher::run()
 {
     m_bin = binDirectory();
     if (m_bin.empty()) {
-        fail("The launcher cannot tell where it is installed.", "/proc/self/exe cannot be read");
+        fail("the launcher cannot tell where it is installed", "/proc/self/exe cannot be read");
     }
     m_home = homeDirectory();
     if (m_home.empty()) {
-        fail("Your home directory is not known.", "HOME is not set");
+        fail("your home directory is not known", "HOME is not set");
     }
     m_directory = xdgDirectory(std::getenv("XDG_CONFIG_HOME"), m_home, ".config") + "/horaloom";
     m_settings = m_directory + '/' + std::string(SettingsFileName);
     if (const std::string error = makeDirectories(m_directory); !error.empty()) {
-        fail("Horaloom cannot make its settings directory " + m_directory + ".", error);
+        fail("its settings directory cannot be made", error);
     }
     if (!entryExists(m_settings)) {
         migrateOldSettings();
@@ -108,8 +107,7 @@ int Launcher::run()
         recoverUnreadable();
     }
     if (::chdir(m_directory.c_str()) != 0) {
-        fail("Horaloom cannot enter its settings directory " + m_directory + ".",
-             std::strerror(errno));
+        fail("its settings directory cannot be entered", m_directory + ": " + std::strerror(errno));
     }
     // Horaloom takes the launcher's place: the same process, its exit status the launcher's.
     const std::string program = m_bin + "/horaloom";
@@ -117,7 +115,7 @@ int Launcher::run()
     arguments[0] = const_cast<char*>(program.c_str());
     arguments.push_back(nullptr);
     ::execv(program.c_str(), arguments.data());
-    fail("Horaloom cannot be started.", program + ": " + std::strerror(errno));
+    fail("the program cannot be run", program + ": " + std::strerror(errno));
 }
 
 void Launcher::migrateOldSettings()
@@ -145,10 +143,10 @@ void Launcher::seedDefault()
         m_bin + "/" HORALOOM_DATADIR_FROM_BINDIR "/horaloom/" + std::string(SettingsFileName);
     const FileContents contents = m_files.readSmallFile(path, SettingsMaxBytes);
     if (!contents.bytes) {
-        fail("The default settings file " + path + " is missing.", contents.error);
+        fail("its default settings file is missing", path + ": " + contents.error);
     }
     if (const std::string error = placeNewFile(m_settings, *contents.bytes); !error.empty()) {
-        fail("Horaloom cannot write its settings file " + m_settings + ".", error);
+        fail("its settings file cannot be written", error);
     }
 }
 
