@@ -26,12 +26,27 @@ check "the desktop entry's icon is in the scalable hicolor icons" \
     test -f "$hicolor/scalable/apps/$icon.svg"
 categories=$(desktop_value "$desktop" Categories)
 check "the desktop entry is a utility and a clock" test "$categories" = "Utility;Clock;"
+check "the desktop entry asks for startup notification" \
+    test "$(desktop_value "$desktop" StartupNotify)" = true
 
 check "the AppStream metainfo is installed" test -f "$metainfo"
 check "the metainfo names the desktop entry it describes" \
     grep -q "<launchable type=\"desktop-id\">$HORALOOM_APP_ID.desktop</launchable>" "$metainfo"
 check "the metainfo's id is the desktop entry's" grep -q "<id>$HORALOOM_APP_ID</id>" "$metainfo"
 check "the metainfo lists release 1.0.0" grep -q '<release version="1.0.0"' "$metainfo"
+# Each screenshot named in the metainfo is one of docs/screenshots, at its real size.
+shown_screenshots() {
+    local url name size count=0
+    while read -r size url; do
+        name=${url##*/}
+        test -f "$HORALOOM_SOURCE_DIR/docs/screenshots/$name" || { echo "no $name"; return 1; }
+        test "$(identify -format '%wx%h' "$HORALOOM_SOURCE_DIR/docs/screenshots/$name")" = "$size" ||
+            { echo "$name is not $size"; return 1; }
+        count=$((count + 1))
+    done < <(sed -n 's|.*width="\([0-9]*\)" height="\([0-9]*\)">\(.*\)</image>.*|\1x\2 \3|p' "$metainfo")
+    ((count == $(find "$HORALOOM_SOURCE_DIR/docs/screenshots" -name '*.png' | wc -l)))
+}
+check "the metainfo shows every screenshot of docs/screenshots" shown_screenshots
 if command -v appstreamcli >/dev/null; then
     check "appstreamcli validates the metainfo" appstreamcli validate --no-net "$metainfo"
 else
