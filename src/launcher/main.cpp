@@ -13,7 +13,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -61,7 +63,9 @@ public:
 private:
     [[noreturn]] void fail(const std::string& what, const std::string& reason);
     void migrateOldSettings();
-    void seedDefault();
+    // The bytes of the shipped default settings; fails when they cannot be had.
+    std::string defaultSettings();
+    void placeSettings(std::string_view bytes);
     void recoverUnreadable();
     // Why Horaloom would refuse the file, in its own words; empty when it would read it.
     std::string whyUnreadable();
@@ -102,7 +106,7 @@ int Launcher::run()
         migrateOldSettings();
     }
     if (!entryExists(m_settings)) {
-        seedDefault();
+        placeSettings(defaultSettings());
     } else {
         recoverUnreadable();
     }
@@ -136,16 +140,21 @@ void Launcher::migrateOldSettings()
     ::rmdir(old.substr(0, old.rfind('/')).c_str());
 }
 
-void Launcher::seedDefault()
+std::string Launcher::defaultSettings()
 {
     // The shipped default, found relative to this installed tree so a staged one works too.
     const std::string path =
         m_bin + "/" HORALOOM_DATADIR_FROM_BINDIR "/horaloom/" + std::string(SettingsFileName);
-    const FileContents contents = m_files.readSmallFile(path, SettingsMaxBytes);
+    FileContents contents = m_files.readSmallFile(path, SettingsMaxBytes);
     if (!contents.bytes) {
         fail("its default settings file is missing", path + ": " + contents.error);
     }
-    if (const std::string error = placeNewFile(m_settings, *contents.bytes); !error.empty()) {
+    return std::move(*contents.bytes);
+}
+
+void Launcher::placeSettings(std::string_view bytes)
+{
+    if (const std::string error = placeNewFile(m_settings, bytes); !error.empty()) {
         fail("its settings file cannot be written", error);
     }
 }
@@ -166,7 +175,6 @@ std::string Launcher::whyUnreadable()
 
 void Launcher::recoverUnreadable()
 {
-    std::string reason;
     // Another launcher may recover the same file at the same moment: what is moved aside must
     // be the entry that was read, never the default it has put in its place.
     for (int round = 0; round < 3; ++round) {
@@ -176,13 +184,15 @@ void Launcher::recoverUnreadable()
             return;
         }
         const std::string examined = entryIdentity(m_settings);
-        reason = whyUnreadable();
+        const std::string reason = whyUnreadable();
         if (reason.empty()) {
             return;
         }
         if (examined.empty() || entryIdentity(m_settings) != examined) {
             continue;
         }
+        // Known to be there before the user's file goes aside.
+        const std::string fresh = defaultSettings();
         std::string error;
         const std::string aside = moveAside(m_settings, error);
         if (aside.empty()) {
@@ -191,7 +201,7 @@ void Launcher::recoverUnreadable()
                          reason.c_str(), error.c_str());
             return;
         }
-        seedDefault();
+        placeSettings(fresh);
         std::fprintf(stderr,
                      "horaloom-launcher: %s; moved it aside to %s and started with the default "
                      "settings\n",

@@ -176,6 +176,10 @@ check "without the shipped default the launcher fails" test "$status" -eq 1
 check "it says the default settings are missing" says 'default settings file is missing'
 check "horaloom is not started" test -z "$out"
 check "no settings file is left behind" test -z "$(ls -A "$config")"
+printf 'broken\r\n' >"$config/Horaloom.ini"
+run "$launcher" || true
+check "nor is an unreadable file moved aside when there is no default to replace it" \
+    test "$(ls -A "$config")" = Horaloom.ini -a "$(cat "$config/Horaloom.ini")" = $'broken\r'
 mv -- "$workdir/default.ini" "$root/usr/share/horaloom/Horaloom.ini"
 
 # The launcher answers --help and --version itself and refuses what is not an option of Qt's,
