@@ -1,5 +1,6 @@
 // Horaloom: a desktop timer that shows the running time in the title of the window in front.
 #include "clockicon.h"
+#include "commandline.h"
 #include "fonts.h"
 #include "lazysound.h"
 #include "mainwindow.h"
@@ -54,6 +55,9 @@ std::unique_ptr<horaloom::WindowTitles> desktopTitles()
 
 int main(int argc, char* argv[])
 {
+    if (const auto status = horaloom::answerCommandLine(argc, argv)) {
+        return *status;
+    }
     // Without TZ, glibc looks at /etc/localtime again on every reading of the local time.
     // Naming the file reads it once.
 #if defined(Q_OS_LINUX)
