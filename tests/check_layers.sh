@@ -16,6 +16,7 @@ layer_of() {
     platform/*) echo "2 platform" ;;
     titlebar/*) echo "3 titlebar" ;;
     presenter/*) echo "4 presenter" ;;
+    commandline/*) echo "4 commandline" ;;
     widgets/*) echo "5 widgets" ;;
     views/*) echo "6 views" ;;
     app/* | launcher/* | win32app/*) echo "7 ${1%%/*}" ;;
