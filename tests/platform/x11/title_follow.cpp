@@ -1,7 +1,7 @@
 // Run against a counting Horaloom: switches between three windows at random moments and checks
 // that each window taking the foreground carries the running time within 50 ms of becoming
 // active, and that the window it took the foreground from has its own title back.
-//   title_follow SWITCHES
+//   title_follow SWITCHES [--report]    (--report: every delay too, for the benchmark)
 #include "xcbtestclient.h"
 
 #include <algorithm>
@@ -34,6 +34,7 @@ std::string title(XcbTestClient& client, xcb_window_t window)
 int main(int argc, char* argv[])
 {
     const int switches = argc > 1 ? std::atoi(argv[1]) : 30;
+    const bool report = argc > 2 && std::string(argv[2]) == "--report";
     XcbTestClient client;
     if (!client.connected() || !client.windowManagerRunning()) {
         std::fprintf(stderr, "title_follow: needs an X display with a window manager\n");
@@ -75,6 +76,13 @@ int main(int argc, char* argv[])
         }
     }
     std::sort(delays.begin(), delays.end());
+    if (report) {
+        std::printf("delays:");
+        for (const double delay : delays) {
+            std::printf(" %.2f", delay);
+        }
+        std::printf("\n");
+    }
     std::printf("%d switches: decorated after %.1f ms (median), %.1f ms (longest); %d late or "
                 "left decorated\n",
                 switches, delays[delays.size() / 2], delays.back(), failures);
