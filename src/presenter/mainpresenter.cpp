@@ -10,6 +10,12 @@ MainPresenter::MainPresenter(Platform& platform, MainView& view)
     : m_platform(platform), m_view(view), m_titleWriter(platform.titles)
 {
     m_platform.tray.setMouseReleaseHandler([this](int button) { STI1_MouseRel(button); });
+    // Starting Horaloom again is how a user who lost the window gets it back.
+    m_platform.singleInstance.setComeForwardHandler([this] {
+        if (!m_ending) {
+            ShowSetupScreen();
+        }
+    });
 }
 
 // "Shown" is Enabled then Visible; "hidden" the reverse.
@@ -98,10 +104,12 @@ void MainPresenter::HideSetupScreen()
         return;
     }
     m_view.hideWindow();
+    m_hiddenInTray = true;
 }
 
 void MainPresenter::ShowSetupScreen()
 {
+    m_hiddenInTray = false;
     m_view.restoreWindow();
 }
 

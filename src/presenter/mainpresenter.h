@@ -113,6 +113,7 @@ private:
     std::string m_clockText; // what txtTime shows: the last second the tick has seen
     std::array<bool, 3> m_checked{};
     bool m_ending = false;
+    bool m_hiddenInTray = false; // hidden by Hide, with only the tray icon to bring it back
 };
 
 } // namespace horaloom

@@ -12,6 +12,7 @@ bool MainPresenter::Form_Load()
 {
     if (m_platform.singleInstance.anotherIsRunning()) {
         m_view.hideWindow();
+        m_platform.singleInstance.askOtherToComeForward();
         m_platform.messageBoxes.show(
             {"Horaloom is already running.", "Horaloom", MsgBox::Critical, {}});
         endProgram(1);

@@ -35,6 +35,10 @@ void MainPresenter::Timer1_Timer()
             runTickStep(step);
         }
     }
+    if (m_hiddenInTray && !m_platform.tray.available()) {
+        // The tray host has gone, and the icon with it: nothing else could bring the window back.
+        ShowSetupScreen();
+    }
     if (!m_ending) {
         aimTimer1();
     }

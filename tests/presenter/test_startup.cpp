@@ -45,6 +45,9 @@ TEST_F(PresenterTest, SecondCopyIsRefusedWithoutReadingSettings)
     EXPECT_EQ(fake.programEnd.ends, std::vector<int>{1});
     EXPECT_EQ(fake.tray.startups, 0);
     EXPECT_FALSE(view.shown);
+    EXPECT_EQ(fake.singleInstance.asked, 1); // the running copy comes forward
+    fake.singleInstance.laterStart();        // a copy that has ended shows nothing
+    EXPECT_FALSE(view.shown);
 }
 
 TEST_F(PresenterTest, UnreadableSettingsEndTheProgramNamingTheReason)
