@@ -1,5 +1,6 @@
 // Horaloom: a desktop timer that shows the running time in the title of the window in front.
 #include "clockicon.h"
+#include "displayinstance.h"
 #include "fonts.h"
 #include "lazysound.h"
 #include "mainwindow.h"
@@ -9,7 +10,6 @@
 #include "qtfiles.h"
 #include "qtmessageboxes.h"
 #include "qtprogramend.h"
-#include "qtsingleinstance.h"
 #include "qttray.h"
 #include "signalguard.h"
 
@@ -80,10 +80,10 @@ int main(int argc, char* argv[])
     horaloom::QtFiles files;
     horaloom::QtClock clock;
     horaloom::QtTray tray(horaloom::clockIcon(), QStringLiteral("Horaloom V1.00"));
-    horaloom::QtSingleInstance singleInstance;
+    const std::unique_ptr<horaloom::SingleInstance> singleInstance = horaloom::makeSingleInstance();
     horaloom::QtProgramEnd programEnd;
-    horaloom::Platform platform{titles, sound, messageBoxes,   fileDialog, files,
-                                clock,  tray,  singleInstance, programEnd};
+    horaloom::Platform platform{titles, sound, messageBoxes,    fileDialog, files,
+                                clock,  tray,  *singleInstance, programEnd};
 
     horaloom::Form1 form(platform);
 #if defined(HORALOOM_HAVE_X11)

@@ -26,21 +26,32 @@ check "the background is black (left edge mean $mean)" test "$mean" = 0
 strip=$(region_mean "$window" 100 $((height - 161 + 40)) 20 3)
 check "the digit strip is white (mean $strip)" awk -v m="$strip" 'BEGIN { exit !(m > 0.9) }'
 
-# A second copy says so and ends; the first goes on.
-start_horaloom "$dir"
-second=$started_pid
-box=""
-check "the second copy shows its refusal" \
-    wait_for 20 eval 'box=$(find_window "$second" "^Horaloom$"); [[ -n $box ]]'
-check "the refusal is a message box, not a main window" \
-    eval '[[ $(xwininfo -id "$box" | awk "/Width:/ {print \$2}") != 177 ]]'
-xdotool windowactivate --sync "$box" key --clearmodifiers Return 2>/dev/null || xdotool key Return
-status=0
-wait_for 10 eval '! kill -0 "$second" 2>/dev/null' || true
-wait "$second" || status=$?
-check "the second copy ends with a failure status (got $status)" test "$status" -eq 1
+# A second copy says so and ends; the first goes on and comes forward, from the tray too. What
+# is claimed is the display: a copy with another runtime directory, or none, is refused as well.
+second_copy() { # second_copy WHAT [ENV-ARGUMENTS...]
+    local what=$1 second box="" status=0
+    shift
+    hide_window "$window"
+    start_horaloom "$dir" "$@"
+    second=$started_pid
+    check "$what: the second copy shows its refusal" \
+        wait_for 20 eval 'box=$(find_window "$second" "^Horaloom$"); [[ -n $box ]]'
+    check "$what: the refusal is a message box, not a main window" \
+        eval '[[ $(xwininfo -id "$box" | awk "/Width:/ {print \$2}") != 177 ]]'
+    check "$what: the first copy's hidden window is back on the screen" \
+        wait_for 5 viewable "$window"
+    xdotool windowactivate --sync "$box" key --clearmodifiers Return 2>/dev/null || xdotool key Return
+    wait_for 10 eval '! kill -0 "$second" 2>/dev/null' || kill -KILL "$second"
+    wait "$second" || status=$?
+    check "$what: the second copy ends with a failure status (got $status)" test "$status" -eq 1
+    check "$what: the first copy's window is in front once the box is gone" \
+        wait_for 5 eval '[[ $(xdotool getactivewindow) == "$window" ]]'
+}
+second_copy "same session"
+runtime=$(mktemp -d -p "$workdir")
+second_copy "another XDG_RUNTIME_DIR" XDG_RUNTIME_DIR="$runtime"
+second_copy "no XDG_RUNTIME_DIR" -u XDG_RUNTIME_DIR
 check "the first copy is still running" kill -0 "$first"
-check "the first copy's window is still there" eval '[[ -n $(find_window "$first" "^Horaloom$") ]]'
 
 # SIGTERM ends Horaloom cleanly.
 kill -TERM "$first"

@@ -7,7 +7,6 @@ start_horaloom "$dir"
 pid=$started_pid
 window=""
 wait_for 20 eval 'window=$(find_window "$pid" "^Horaloom$"); [[ -n $window ]]'
-viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
 tray_icon() { # the small window the tray host embeds
     local w
     for w in $(xdotool search --all --pid "$pid" 2>/dev/null); do
@@ -22,10 +21,7 @@ tray_icon() { # the small window the tray host embeds
 icon=""
 check "the tray icon is there" wait_for 10 eval 'icon=$(tray_icon)'
 
-hide() {
-    xdotool windowactivate --sync "$window" key --clearmodifiers alt+h
-    wait_for 5 eval '! viewable "$window"'
-}
+hide() { hide_window "$window"; }
 check "Alt+H hides the window although Count Up covers the Hide button" hide
 check "the icon stays while the window is hidden" viewable "$icon"
 for button in 1 3 2; do
