@@ -32,6 +32,22 @@ for button in 1 3 2; do
     [[ $button == 2 ]] || hide
 done
 
+# The tray host goes away while the window is hidden: the window comes back, as the icon could
+# not bring it. A new tray host docks a new icon, and that one works as the first did.
+hide
+kill -TERM "$HORALOOM_SESSION_TRAYER_PID"
+check "when the tray host ends, the hidden window comes back" wait_for 5 eval 'viewable "$window"'
+trayer --edge bottom --align right --widthtype request --height 24 --transparent true \
+    --expand true </dev/null >"$workdir/trayer.log" 2>&1 &
+pids+=("$!")
+check "a new tray host shows a new icon" wait_for 10 eval 'icon=$(tray_icon)'
+for button in 1 3; do
+    hide
+    xdotool mousemove --window "$icon" 8 8 click "$button"
+    check "button $button on the new icon brings the window back" \
+        wait_for 5 eval 'viewable "$window"'
+done
+
 # A count goes on while hidden; the end of a countdown brings the window back by itself.
 # The pointer leaves the icon and a click on the window's black corner gives it the keyboard.
 xdotool mousemove --window "$window" 172 172 click 1
