@@ -1,5 +1,6 @@
 // Horaloom: a desktop timer that shows the running time in the title of the window in front.
 #include "clockicon.h"
+#include "displaycheck.h"
 #include "displayinstance.h"
 #include "fonts.h"
 #include "lazysound.h"
@@ -60,6 +61,9 @@ int main(int argc, char* argv[])
         qputenv("TZ", ":/etc/localtime");
     }
 #endif
+    if (!horaloom::displayReachable(argc, argv)) {
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Horaloom"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));

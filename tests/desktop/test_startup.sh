@@ -65,3 +65,15 @@ dir=$(settings_dir)
 errors=$(cd "$dir" && QT_QPA_PLATFORM=offscreen timeout -s TERM 3 "$HORALOOM" 2>&1 >/dev/null || true)
 check "without X11 one line says the titles of other programs stay untouched" \
     test "$(grep -c "cannot be shown in other programs' titles" <<<"$errors")" -eq 1
+
+# No window system to open the window on: one line and status 1, not Qt's abort (134).
+no_display() { # no_display WHAT ENV-ARGUMENTS...
+    local what=$1 errors status=0
+    shift
+    errors=$(cd "$dir" && timeout -s KILL 10 env "$@" "$HORALOOM" 2>&1 >/dev/null) || status=$?
+    check "$what: one line and status 1 (got $status: $errors)" \
+        eval '[[ $status -eq 1 && -n $errors && $(wc -l <<<"$errors") -eq 1 ]]'
+}
+no_display "no DISPLAY" -u DISPLAY -u WAYLAND_DISPLAY
+no_display "no DISPLAY, no platform named" -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
+no_display "Wayland without a compositor" -u WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland
