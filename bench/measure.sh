@@ -8,6 +8,7 @@
 #   BENCH_ROUNDTRIPS       the round-trip counter, or empty (BENCH_ROUNDTRIPS_WHY says why)
 #   BENCH_SETTINGS         Horaloom.ini to start Horaloom with
 #   BENCH_RUNS BENCH_IDLE BENCH_COUNT BENCH_FLASH BENCH_LONG   runs and seconds (BENCH_LONG 0: off)
+#   BENCH_SOUND BENCH_SOUND_MODULE_DIR   the sound latency program and where the module lies
 #   BENCH_RESULTS          where the table goes besides standard output
 #   BENCH_LABEL            the run's name in the heading
 set -euo pipefail
@@ -153,6 +154,14 @@ percentile99() { sort -n | awk '{ v[NR] = $1 } END {
     i = int(0.99 * NR); if (i < 0.99 * NR) i++; printf "%.1f\n", v[i] }'; }
 
 # --- results --------------------------------------------------------------------------------
+difference() { # difference A B: A - B, or n/a
+    if [[ $1 == *n/a* || $2 == *n/a* ]]; then
+        echo n/a
+    else
+        awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a - b }'
+    fi
+}
+
 declare -A H M # Horaloom's and the minimal window's figures, by row key
 notes=()
 note() { notes+=("$*"); }
@@ -325,6 +334,120 @@ else
 fi
 stop_process "$horaloom"
 
+# === 8. sound ===============================================================================
+sound_runs=${BENCH_SOUND_RUNS:-10}
+if [[ -n ${BENCH_SOUND:-} ]] && pactl info >/dev/null 2>&1; then
+    say "sound: ${sound_runs} beeps and ${sound_runs} wave files to the first sample heard"
+    sox -n -r 44100 -c 2 -b 16 "$workdir/short.wav" synth 0.3 sine 440 vol 0.5
+    if timeout 120 "$BENCH_SOUND" --module-dir "$BENCH_SOUND_MODULE_DIR" \
+        --monitor horaloom_null.monitor --wave "$workdir/short.wav" --runs "$sound_runs" \
+        >"$workdir/sound.txt" 2>"$workdir/sound.log"; then
+        values() { sed -n "s/^$1 //p" "$workdir/sound.txt"; }
+        H[beep_ms]=$(values beep_ms | tr ' ' '\n' | median)
+        H[wave_ms]=$(values wave_ms | tr ' ' '\n' | median)
+        H[call_ms]=$(awk -v a="$(values first_call_us)" -v b="$(values call_us_max)" \
+            'BEGIN { printf "%.2f", (a > b ? a : b) / 1000 }')
+        note "Sound requests to the first sample in the sink's mix (ms), beeps: $(values beep_ms);" \
+            "wave files: $(values wave_ms); the very first sound, which loads the sound module on" \
+            "its own thread: $(values first_sound_ms) ms. The longest a request held its caller:" \
+            "$(values first_call_us) µs for the first (it starts the loader), $(values call_us_max) µs after."
+    else
+        H[beep_ms]=n/a H[wave_ms]=n/a H[call_ms]=n/a
+        note "The sound latency run failed: $(tr '\n' ' ' <"$workdir/sound.log")"
+    fi
+    # The null sink plays what is mixed this much later.
+    sink_latency=$(pactl list sinks | awk '/Name: horaloom_null/ { s = 1 } s && /Latency:/ {
+        printf "%.1f", $2 / 1000; exit }')
+    note "The null sink's latency (mixed to played) after the latency runs: ${sink_latency:-n/a} ms."
+
+    # Starts Horaloom in DIR, lets it settle, reads rss0 and opens the Count Down boxes; false
+    # when its window does not appear.
+    settled_in_countdown() { # settled_in_countdown DIR LOG
+        start_in "$1" "$2" "$BENCH_HORALOOM"
+        horaloom=$started_pid
+        started_at=$(now)
+        hwin=$(window_of "$horaloom") || return 1
+        settle_since "$started_at"
+        rss0=$(rss_kib "$horaloom")
+        activate "$hwin"
+        press alt+d
+        sleep 0.3
+    }
+
+    say "sound: memory added by the first sound (a refused key)"
+    if settled_in_countdown "$(horaloom_dir)" "$workdir/horaloom-sound.log"; then
+        timeout 10 xdotool type x >/dev/null 2>&1
+        sleep 2
+        H[sound_rss]=$(awk -v a="$rss0" -v b="$(rss_kib "$horaloom")" 'BEGIN { printf "%.1f", (b - a) / 1024 }')
+    else
+        H[sound_rss]=n/a
+    fi
+    stop_process "$horaloom"
+
+    say "sound: memory while a 200 MB wave file plays"
+    sox -n -r 44100 -c 2 -b 16 "$workdir/big.wav" synth 1190 sine 440 vol 0.3
+    big_mb=$(awk -v b="$(stat -c %s "$workdir/big.wav")" 'BEGIN { printf "%.0f", b / 1e6 }')
+    dir=$(horaloom_dir)
+    printf ' 1 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n%s\r\n0\r\n' "$workdir/big.wav" >"$dir/Horaloom.ini"
+    if settled_in_countdown "$dir" "$workdir/horaloom-big.log"; then
+        timeout 10 xdotool type --delay 60 000002 >/dev/null 2>&1
+        sleep 0.2
+        press alt+a
+        peak=$rss0
+        for ((i = 0; i < 16; i++)); do # 8 s: the alarm starts in 1-2 s and plays on
+            sleep 0.5
+            rss=$(rss_kib "$horaloom")
+            ((rss > peak)) && peak=$rss
+        done
+        H[big_rss]=$(awk -v a="$rss0" -v b="$peak" 'BEGIN { printf "%.1f", (b - a) / 1024 }')
+        note "The large wave file: ${big_mb} MB, 44.1 kHz 16-bit stereo; resident memory sampled every 0.5 s for 8 s from Start Timer, the peak against the idle figure (which includes loading the sound module)."
+    else
+        H[big_rss]=n/a
+    fi
+    stop_process "$horaloom"
+    rm -f -- "$workdir/big.wav"
+else
+    H[beep_ms]=n/a H[wave_ms]=n/a H[call_ms]=n/a H[sound_rss]=n/a H[big_rss]=n/a
+    note "Sound was not measured: ${BENCH_SOUND:+no sound server in the session}${BENCH_SOUND:-the sound program was not built}."
+fi
+
+# Why the sound module is loaded at the first sound rather than linked: the minimal window's
+# start-up memory with and without libsndfile and libpulse-simple loaded at start.
+sound_libs=""
+for lib in libsndfile.so.1 libpulse-simple.so.0; do
+    path=$(ldconfig -p | awk -v l="$lib" '$1 == l { print $NF; exit }')
+    sound_libs+=${path:+$path }
+done
+if [[ -n $sound_libs ]]; then
+    say "minimal window: start-up memory with and without the sound libraries"
+    rss_plain="" rss_linked="" pss_plain="" pss_linked=""
+    for ((i = 0; i < 3; i++)); do
+        for mode in plain linked; do
+            if [[ $mode == linked ]]; then
+                start_in "$workdir" "$workdir/minimal-$mode.log" env LD_PRELOAD="$sound_libs" "$BENCH_MINIMAL"
+            else
+                start_in "$workdir" "$workdir/minimal-$mode.log" "$BENCH_MINIMAL"
+            fi
+            pid=$started_pid
+            started_at=$(now)
+            if window_of "$pid" >/dev/null; then
+                settle_since "$started_at"
+                if [[ $mode == linked ]]; then
+                    rss_linked+="$(rss_kib "$pid") " pss_linked+="$(pss_kib "$pid") "
+                else
+                    rss_plain+="$(rss_kib "$pid") " pss_plain+="$(pss_kib "$pid") "
+                fi
+            fi
+            stop_process "$pid"
+        done
+    done
+    mean() { tr ' ' '\n' | awk 'NF { s += $1; n++ } END { if (n) printf "%.1f", s / n / 1024; else print "n/a" }'; }
+    H[libs_rss]=$(difference "$(mean <<<"$rss_linked")" "$(mean <<<"$rss_plain")")
+    H[libs_pss]=$(difference "$(mean <<<"$pss_linked")" "$(mean <<<"$pss_plain")")
+else
+    H[libs_rss]=n/a H[libs_pss]=n/a
+fi
+
 # === 2.-4. the minimal window ================================================================
 say "minimal window: memory, idle CPU, CPU with another window in front"
 start_in "$workdir" "$workdir/minimal.log" "$BENCH_MINIMAL"
@@ -366,13 +489,6 @@ verdict() { # verdict CONDITION-AWK MESSAGE-IF-MISSED
         echo "**missed**$2"
     fi
 }
-difference() { # difference A B: A - B, or n/a
-    if [[ $1 == *n/a* || $2 == *n/a* ]]; then
-        echo n/a
-    else
-        awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a - b }'
-    fi
-}
 startup_gap=$(difference "${H[startup]}" "${M[startup]}")
 rss_gap=$(difference "${H[rss]}" "${M[rss]}")
 
@@ -403,6 +519,15 @@ rss_gap=$(difference "${H[rss]}" "${M[rss]}")
         "median under 10 ms: $(verdict "${H[delay_median]} < 10" ": median ${H[delay_median]} ms") |"
     echo "| 6. X round trips per title-bar call, unchanged / after a foreground switch | ${H[roundtrips]} / ${H[roundtrips_switched]} | – | (reported) |"
     echo "| 7. CPU while the alarm flashes over ${flash_seconds} s (% of one core) | ${H[flash]} | – | (reported) |"
+    echo "| 8. sound request to the first sample in the sink's mix, median of $sound_runs (ms): beep / wave file | ${H[beep_ms]} / ${H[wave_ms]} | – |" \
+        "40 ms or less to the first sample heard (the sink's latency of ${sink_latency:-n/a} ms added): $(verdict "${H[beep_ms]} + ${sink_latency:-n/a} <= 40 && ${H[wave_ms]} + ${sink_latency:-n/a} <= 40" ": beep ${H[beep_ms]}, wave ${H[wave_ms]} ms") |"
+    echo "| 8. longest a sound request holds the UI thread (ms) | ${H[call_ms]} | – |" \
+        "5 ms or less: $(verdict "${H[call_ms]} <= 5" ": ${H[call_ms]} ms") |"
+    echo "| 8. resident memory added by the first sound, VmRSS (MiB) | ${H[sound_rss]} | – |" \
+        "4 MB or less: $(verdict "${H[sound_rss]} * 1.048576 <= 4" ": ${H[sound_rss]} MiB") |"
+    echo "| 8. resident memory added while a ${big_mb:-200} MB wave file plays, VmRSS (MiB) | ${H[big_rss]} | – |" \
+        "8 MB or less: $(verdict "${H[big_rss]} * 1.048576 <= 8" ": ${H[big_rss]} MiB") |"
+    echo "| 8. start-up memory the sound libraries would add if linked, VmRSS / PSS (MiB) | – | ${H[libs_rss]} / ${H[libs_pss]} | (reported: why the sound module is loaded at the first sound) |"
     echo
     echo "Notes:"
     echo

@@ -1,5 +1,6 @@
 // Horaloom: a desktop timer that shows the running time in the title of the window in front.
 #include "clockicon.h"
+#include "commandline.h"
 #include "displaycheck.h"
 #include "displayinstance.h"
 #include "fonts.h"
@@ -24,6 +25,7 @@
 #include "xcbwindowtitles.h"
 #endif
 #if defined(Q_OS_WIN)
+#include "win32sound.h"
 #include "win32windowtitles.h"
 #endif
 
@@ -54,6 +56,9 @@ std::unique_ptr<horaloom::WindowTitles> desktopTitles()
 
 int main(int argc, char* argv[])
 {
+    if (const auto status = horaloom::answerCommandLine(argc, argv)) {
+        return *status;
+    }
     // Without TZ, glibc looks at /etc/localtime again on every reading of the local time.
     // Naming the file reads it once.
 #if defined(Q_OS_LINUX)
@@ -75,10 +80,14 @@ int main(int argc, char* argv[])
 
     const std::unique_ptr<horaloom::WindowTitles> desktop = desktopTitles();
     horaloom::OwnWindowTitles titles(desktop.get());
+#if defined(Q_OS_WIN)
+    horaloom::Win32Sound sound;
+#else
     // Beside the binary in a build, in the private library directory once installed.
     const QString binDir = QCoreApplication::applicationDirPath();
     horaloom::LazySound sound(
         {binDir, QDir(binDir).filePath(QStringLiteral(HORALOOM_MODULE_DIR_FROM_BIN))});
+#endif
     horaloom::QtMessageBoxes messageBoxes;
     horaloom::QtFileDialog fileDialog;
     horaloom::QtFiles files;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,16 @@ public:
 
     // At start-up: give back their own titles to windows a killed earlier run left decorated.
     virtual void recoverAbandonedTitles() {}
+
+    // The foreground window, or the title of the window written to last, may have changed
+    // since the last call: handler is called from the program's event loop, so that the
+    // writer can follow at once. A backend that cannot tell never calls it.
+    virtual void setChangeHandler(std::function<void()> handler) { (void)handler; }
+    // For a backend with a connection of its own: the descriptor that becomes readable when
+    // something arrives (-1: none), whether something waits already, and what to do with it.
+    virtual int eventDescriptor() { return -1; }
+    virtual bool eventsQueued() { return false; }
+    virtual void readEvents() {}
 };
 
 // Counts the code points of UTF-8 text (continuation bytes are not counted).

@@ -79,6 +79,9 @@ public:
     void digitKeyPress(int index, char32_t character);
     void digitLostFocus(int index, const std::string& text);
 
+    // The foreground window or the decorated window's title may have changed between ticks.
+    void titlesChanged();
+
     // The window's close button. True when the window may close (the program is ending);
     // otherwise the exit question is asked, as File, Exit asks it.
     bool closeRequested();

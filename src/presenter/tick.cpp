@@ -162,6 +162,15 @@ void MainPresenter::TitleBar()
     m_titleWriter.TitleBar(TimeText, m_clockText, clock);
 }
 
+void MainPresenter::titlesChanged()
+{
+    // While a count runs, a window that takes the foreground gets the time at once, and one
+    // retitled by its program is decorated afresh; otherwise titles are left alone.
+    if (TimerRunning == TimerOn && (CountMode == CountingUp || CountMode == CountingDown)) {
+        TitleBar();
+    }
+}
+
 void MainPresenter::restoreDecoratedTitle()
 {
     m_titleWriter.restoreLastWindow();

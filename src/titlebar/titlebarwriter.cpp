@@ -15,7 +15,8 @@ void TitleBarWriter::TitleBar(const std::string& timeText, const std::string& cl
                               int displayClock)
 {
     CurrentWindow = m_titles.foregroundWindow();
-    // One read serves the change test, so an unchanged call costs one read and one write.
+    // One read serves the change test, so an unchanged call costs one read and, when the time has
+    // moved on, one write.
     const std::string current = CurrentWindow ? m_titles.readTitle(CurrentWindow) : std::string();
 
     if (CurrentWindow != LastWindow) {
@@ -30,7 +31,11 @@ void TitleBarWriter::TitleBar(const std::string& timeText, const std::string& cl
     m_lastWritten = current;
     if (CurrentWindow != 0 && (displayClock == 0 || displayClock == 1)) {
         m_lastWritten = composeTitle(timeText, clockText, displayClock, SavedTitle);
-        m_titles.writeTitle(CurrentWindow, m_lastWritten);
+        // A call within the same second, after a change of foreground or title, finds the
+        // title as it should be: writing it again would only wake its program for nothing.
+        if (m_lastWritten != current) {
+            m_titles.writeTitle(CurrentWindow, m_lastWritten);
+        }
         m_decorated = true;
     }
     LastWindow = CurrentWindow;

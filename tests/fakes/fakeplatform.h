@@ -29,6 +29,10 @@ public:
         auto it = windows.find(window);
         return it == windows.end() ? std::string() : it->second;
     }
+    // The backend's report that the foreground or a title may have changed.
+    std::function<void()> changed;
+    void setChangeHandler(std::function<void()> handler) override { changed = std::move(handler); }
+
     void writeTitle(WindowId window, std::string_view title) override
     {
         ++writes;

@@ -26,12 +26,27 @@ check "the desktop entry's icon is in the scalable hicolor icons" \
     test -f "$hicolor/scalable/apps/$icon.svg"
 categories=$(desktop_value "$desktop" Categories)
 check "the desktop entry is a utility and a clock" test "$categories" = "Utility;Clock;"
+check "the desktop entry asks for startup notification" \
+    test "$(desktop_value "$desktop" StartupNotify)" = true
 
 check "the AppStream metainfo is installed" test -f "$metainfo"
 check "the metainfo names the desktop entry it describes" \
     grep -q "<launchable type=\"desktop-id\">$HORALOOM_APP_ID.desktop</launchable>" "$metainfo"
 check "the metainfo's id is the desktop entry's" grep -q "<id>$HORALOOM_APP_ID</id>" "$metainfo"
 check "the metainfo lists release 1.0.0" grep -q '<release version="1.0.0"' "$metainfo"
+# Each screenshot named in the metainfo is one of docs/screenshots, at its real size.
+shown_screenshots() {
+    local url name size count=0
+    while read -r size url; do
+        name=${url##*/}
+        test -f "$HORALOOM_SOURCE_DIR/docs/screenshots/$name" || { echo "no $name"; return 1; }
+        test "$(identify -format '%wx%h' "$HORALOOM_SOURCE_DIR/docs/screenshots/$name")" = "$size" ||
+            { echo "$name is not $size"; return 1; }
+        count=$((count + 1))
+    done < <(sed -n 's|.*width="\([0-9]*\)" height="\([0-9]*\)">\(.*\)</image>.*|\1x\2 \3|p' "$metainfo")
+    ((count == $(find "$HORALOOM_SOURCE_DIR/docs/screenshots" -name '*.png' | wc -l)))
+}
+check "the metainfo shows every screenshot of docs/screenshots" shown_screenshots
 if command -v appstreamcli >/dev/null; then
     check "appstreamcli validates the metainfo" appstreamcli validate --no-net "$metainfo"
 else
@@ -81,3 +96,33 @@ if command -v rsvg-convert >/dev/null; then
 else
     echo "skipped: rsvg-convert is not installed, the SVG is not compared with the drawn icon"
 fi
+
+# The manual pages are installed compressed and format without a warning.
+for page in horaloom horaloom-launcher; do
+    file=$usr/share/man/man1/$page.1.gz
+    check "the manual page of $page is installed" test -f "$file"
+    check "the manual page of $page formats cleanly" \
+        test -z "$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$file" 2>&1 >/dev/null)"
+done
+check "horaloom(1) describes the seven lines of the settings file" \
+    test "$(zcat "$usr/share/man/man1/horaloom.1.gz" | grep -c '^\.IP [1-7]\.')" -eq 7
+
+# horaloom answers --help and --version with no display and no settings file; anything it does
+# not know is a usage error; Qt's own options reach Qt.
+mkdir "$workdir/empty"
+in_empty() { (cd "$workdir/empty" && env -u DISPLAY -u WAYLAND_DISPLAY "$@"); }
+help=$(in_empty "$usr/bin/horaloom" --help) && status=0 || status=$?
+check "horaloom --help succeeds without a display (got $status)" test "$status" -eq 0
+check "the help names the options" grep -q -- '--version' <<<"$help"
+check "horaloom --version prints the version" test "$(in_empty "$usr/bin/horaloom" --version)" = "Horaloom 1.00"
+for wrong in --frobnicate -x stray-argument "-platform"; do
+    status=0
+    in_empty "$usr/bin/horaloom" "$wrong" 2>"$workdir/err" || status=$?
+    check "horaloom $wrong ends with status 2 (got $status) and one line" \
+        test "$status" -eq 2 -a "$(wc -l <"$workdir/err")" -eq 1
+done
+cp -- "$default_settings" "$workdir/empty/Horaloom.ini"
+status=0
+in_empty timeout --preserve-status -s TERM 5 "$usr/bin/horaloom" -platform offscreen -style Fusion 2>"$workdir/err" || status=$?
+check "horaloom -platform offscreen ends on SIGTERM with status 0 (got $status)" test "$status" -eq 0
+check "and it ran on the offscreen platform" grep -q "(offscreen)" "$workdir/err"

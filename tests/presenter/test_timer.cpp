@@ -49,6 +49,29 @@ TEST_F(PresenterTest, CountUpStepsOncePerChangeOfTheSecondAndDecorates)
     EXPECT_EQ(stored(), "00:01:00");
 }
 
+TEST_F(PresenterTest, ChangesBetweenTicksAreFollowedOnlyWhileCounting)
+{
+    MainPresenter& p = start();
+    fake.titles.windows = {{7, "Mail"}, {8, "Editor"}};
+    fake.titles.foreground = 7;
+    fake.titles.changed(); // idle: titles are left alone
+    EXPECT_TRUE(fake.titles.writeLog.empty());
+    p.cmdCountUp_Click();
+    p.cmdStart_Click();
+    second();
+    fake.titles.foreground = 8; // another window takes the foreground between two ticks
+    fake.titles.changed();
+    EXPECT_EQ(fake.titles.windows[7], "Mail");
+    EXPECT_EQ(fake.titles.windows[8], "00:00:01   Editor");
+    const auto writes = fake.titles.writeLog.size();
+    fake.titles.changed(); // nothing new within the second: nothing written
+    EXPECT_EQ(fake.titles.writeLog.size(), writes);
+    p.cmdStop_Click();
+    fake.titles.foreground = 7;
+    fake.titles.changed();
+    EXPECT_EQ(fake.titles.windows[7], "Mail");
+}
+
 TEST_F(PresenterTest, CountDownWritesTheTitleBeforeAndAfterItsStep)
 {
     MainPresenter& p = start();

@@ -1,7 +1,9 @@
 #include "ownwindowtitles.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QWidget>
+#include <QWindow>
 
 namespace horaloom {
 
@@ -52,6 +54,31 @@ void OwnWindowTitles::restoreTitle(WindowId window, std::string_view ownTitle)
     } else if (m_others) {
         m_others->restoreTitle(window, ownTitle);
     }
+}
+
+void OwnWindowTitles::setChangeHandler(std::function<void()> handler)
+{
+    if (!m_others) {
+        QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &m_context,
+                         [handler] { handler(); });
+        return;
+    }
+    m_others->setChangeHandler(std::move(handler));
+    const int descriptor = m_others->eventDescriptor();
+    if (descriptor < 0) {
+        return;
+    }
+    m_notifier = std::make_unique<QSocketNotifier>(descriptor, QSocketNotifier::Read);
+    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, &m_context,
+                     [this] { m_others->readEvents(); });
+    // Events that came in with a reply are already read from the descriptor, which then stays
+    // quiet: they are taken before the event loop goes to sleep.
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                     &m_context, [this] {
+                         if (m_others->eventsQueued()) {
+                             m_others->readEvents();
+                         }
+                     });
 }
 
 void OwnWindowTitles::recoverAbandonedTitles()

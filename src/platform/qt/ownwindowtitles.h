@@ -5,6 +5,10 @@
 
 #include "windowtitles.h"
 
+#include <QObject>
+#include <QSocketNotifier>
+#include <memory>
+
 class QWidget;
 
 namespace horaloom {
@@ -19,11 +23,16 @@ public:
     void writeTitle(WindowId window, std::string_view title) override;
     void restoreTitle(WindowId window, std::string_view ownTitle) override;
     void recoverAbandonedTitles() override;
+    // The other windows' backend reports through its descriptor, read from Qt's event loop;
+    // without one, Qt says when one of Horaloom's own windows takes or loses the focus.
+    void setChangeHandler(std::function<void()> handler) override;
 
 private:
     static QWidget* ownWindow(WindowId window);
 
     WindowTitles* m_others;
+    QObject m_context; // the connections below end with this object
+    std::unique_ptr<QSocketNotifier> m_notifier;
 };
 
 } // namespace horaloom

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 namespace horaloom {
 
@@ -134,8 +135,17 @@ void XcbConnection::discardErrors()
     if (!connected()) {
         return;
     }
-    while (XcbReply<xcb_generic_event_t>(xcb_poll_for_event(m_connection))) {
+    while (XcbReply<xcb_generic_event_t> event{xcb_poll_for_event(m_connection)}) {
+        if (event->response_type != 0) {
+            m_events.push_back(std::move(event));
+        }
     }
+}
+
+std::vector<XcbReply<xcb_generic_event_t>> XcbConnection::takeEvents()
+{
+    discardErrors();
+    return std::exchange(m_events, {});
 }
 
 std::vector<xcb_atom_t> XcbConnection::internAtoms(const std::vector<std::string>& names)

@@ -87,9 +87,14 @@ public:
     // Waits until the server has carried out every request sent so far.
     void sync();
 
-    // Errors of requests without replies (a write to a window that has gone) arrive as events;
-    // nothing here selects events, so everything queued is such an error, and none matters.
+    // Errors of requests without replies (a write to a window that has gone) arrive as events,
+    // and none matters: they are dropped. Events a caller selected are kept for takeEvents().
     void discardErrors();
+    // The events that have arrived, in order, those set aside by discardErrors() first.
+    std::vector<XcbReply<xcb_generic_event_t>> takeEvents();
+    // Whether events wait in this process already (read along with a reply), so that the
+    // connection's descriptor will not show them.
+    bool eventsQueued() const { return !m_events.empty(); }
 
     // All in one round trip; XCB_NONE where the server refused.
     std::vector<xcb_atom_t> internAtoms(const std::vector<std::string>& names);
@@ -105,6 +110,7 @@ private:
     std::uint64_t m_roundTrips = 0;
     std::uint64_t m_requests = 0;
     std::uint64_t m_replies = 0;
+    std::vector<XcbReply<xcb_generic_event_t>> m_events;
     unsigned int m_lastSent = 0;
     unsigned int m_answeredUpTo = 0;
 };

@@ -27,12 +27,14 @@ xcb_window_t XcbForeground::answer(const Query& query)
     xcb_connection_t* c = m_x.get();
     const auto active = m_x.receiveProperty(query.active, m_x.root(), m_netActiveWindow);
     const auto focus = m_x.wait(xcb_get_input_focus_reply, query.focus);
+    m_fromActiveWindow = false;
 
     if (active && active->type == XCB_ATOM_WINDOW && active->format == 32 &&
         active->bytes.size() >= sizeof(xcb_window_t)) {
         xcb_window_t window = XCB_NONE;
         active->bytes.copy(reinterpret_cast<char*>(&window), sizeof window);
         if (window != XCB_NONE) {
+            m_fromActiveWindow = true;
             return window;
         }
     }

@@ -23,6 +23,8 @@ public:
     };
     Query ask();
     xcb_window_t answer(const Query& query);
+    // Whether the last answer was the window manager's _NET_ACTIVE_WINDOW.
+    bool fromActiveWindow() const { return m_fromActiveWindow; }
 
     xcb_window_t find() { return answer(ask()); }
 
@@ -33,6 +35,7 @@ private:
     XcbConnection& m_x;
     xcb_atom_t m_netActiveWindow;
     xcb_atom_t m_wmState;
+    bool m_fromActiveWindow = false;
 };
 
 } // namespace horaloom

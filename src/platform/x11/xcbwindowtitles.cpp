@@ -49,7 +49,10 @@ WindowId XcbWindowTitles::foregroundWindow()
     if (!m_x.connected()) {
         return 0;
     }
-    m_x.discardErrors();
+    absorbEvents();
+    if (m_activeKnown) {
+        return m_lastForeground;
+    }
     XcbForeground foreground(m_x, m_atoms.netActiveWindow, m_atoms.wmState);
     const XcbForeground::Query query = foreground.ask();
     if (m_lastForeground != XCB_NONE) {
@@ -60,6 +63,8 @@ WindowId XcbWindowTitles::foregroundWindow()
     // When the foreground has moved on, the early replies are the title of the window that lost
     // it, which the writer reads next to hand that window its title back: they are kept for it.
     m_lastForeground = foreground.answer(query);
+    // Watched from before the question: from now on the events tell when the answer changes.
+    m_activeKnown = m_watchingRoot && foreground.fromActiveWindow();
     return m_lastForeground;
 }
 
@@ -68,7 +73,17 @@ std::string XcbWindowTitles::readTitle(WindowId window)
     if (!isWindow(window)) {
         return {};
     }
-    m_x.discardErrors();
+    absorbEvents();
+    const auto id = static_cast<xcb_window_t>(window);
+    // Only the read right after a foreground answer the events vouch for, of that window: a
+    // window that lost the foreground is read afresh before it is handed its title back.
+    if (id == m_watched && m_watchedClean && id == m_lastForeground && m_activeKnown) {
+        if (const auto own = m_snapshots.find(id);
+            own != m_snapshots.end() && own->second.written) {
+            dropPrefetch();
+            return *own->second.written;
+        }
+    }
     return currentTitle(static_cast<xcb_window_t>(window)).value_or(std::string());
 }
 
@@ -107,6 +122,7 @@ std::optional<std::string> XcbWindowTitles::currentTitle(xcb_window_t window)
         if (netWmNameOurs) {
             // Retitled through WM_NAME: our write left in _NET_WM_NAME would hide the new title
             // for good, so the program's state goes back there now, and nothing of ours is left.
+            const Quiet quiet(*this, window);
             own.netWmName = netWmNameBeside(own.netWmName, title->wmName);
             own.wmName = std::move(title->wmName);
             own.text = decode(own.netWmName, own.wmName);
@@ -174,6 +190,8 @@ void XcbWindowTitles::writeTitle(WindowId window, std::string_view title)
     }
     m_x.discardErrors();
     const auto id = static_cast<xcb_window_t>(window);
+    watch(id);
+    const Quiet quiet(*this, id);
     const auto snapshot = m_snapshots.find(id);
     if (snapshot != m_snapshots.end()) {
         Snapshot& own = snapshot->second;
@@ -186,6 +204,7 @@ void XcbWindowTitles::writeTitle(WindowId window, std::string_view title)
     }
     putUtf8Title(id, title);
     m_x.flush();
+    m_watchedClean = id == m_watched;
 }
 
 void XcbWindowTitles::restoreTitle(WindowId window, std::string_view ownTitle)
@@ -196,6 +215,11 @@ void XcbWindowTitles::restoreTitle(WindowId window, std::string_view ownTitle)
     }
     m_x.discardErrors();
     const auto id = static_cast<xcb_window_t>(window);
+    // A window handed back its title is watched no more.
+    if (id == m_watched) {
+        selectEvents(id, 0);
+        m_watched = XCB_NONE;
+    }
     const auto snapshot = m_snapshots.find(id);
     if (snapshot == m_snapshots.end()) {
         putUtf8Title(id, ownTitle);

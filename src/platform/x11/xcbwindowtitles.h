@@ -61,6 +61,16 @@ public:
     // whoever reads the titles over another connection next.
     void sync() { m_x.sync(); }
 
+    // With a change handler, changes are watched: _NET_ACTIVE_WINDOW on the root window, and
+    // the title properties and the focus of the window written to last (the focus for a
+    // desktop without a window manager); our own writes are not watched. What the events show
+    // unchanged is not asked again: while the window manager names the same active window and
+    // its title is still what we wrote, a call of the title-bar writer costs no round trip.
+    void setChangeHandler(std::function<void()> handler) override;
+    int eventDescriptor() override;
+    bool eventsQueued() override;
+    void readEvents() override;
+
 private:
     struct Atoms {
         xcb_atom_t utf8String = XCB_NONE;
@@ -89,7 +99,24 @@ private:
         xcb_get_property_cookie_t wmName{};
     };
 
+    // While it lives, the window does not report changes to us: they would be our own.
+    class Quiet {
+    public:
+        Quiet(XcbWindowTitles& titles, xcb_window_t window);
+        ~Quiet();
+        Quiet(const Quiet&) = delete;
+        Quiet& operator=(const Quiet&) = delete;
+
+    private:
+        XcbWindowTitles& m_titles;
+        bool m_watched;
+    };
+
     void internAtoms();
+    void watch(xcb_window_t window);
+    void selectEvents(xcb_window_t window, std::uint32_t mask);
+    // Takes in what has arrived without waiting; true when it changes what is known.
+    bool absorbEvents();
     TitleRequest requestTitle(xcb_window_t window);
     std::optional<Snapshot> receiveTitle(const TitleRequest& request);
     std::optional<Snapshot> fetchTitle(xcb_window_t window);
@@ -115,6 +142,12 @@ private:
     std::unordered_map<xcb_window_t, Snapshot> m_snapshots;
     std::unordered_map<xcb_atom_t, std::string> m_typeNames;
     xcb_window_t m_lastForeground = XCB_NONE;
+    std::function<void()> m_changed;
+    xcb_window_t m_watched = XCB_NONE; // the window written to last
+    bool m_watchingRoot = false;
+    bool m_activeKnown = false;             // m_lastForeground is _NET_ACTIVE_WINDOW as it stands
+    bool m_watchedClean = false;            // m_watched's title is what we wrote last
+    bool m_changeSeen = false;              // a change the handler has not been told of
     std::optional<TitleRequest> m_prefetch; // for the read right after foregroundWindow()
 };
 

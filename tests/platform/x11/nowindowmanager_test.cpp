@@ -1,7 +1,6 @@
 // The X11 title backend on a bare X server: no window manager, so no _NET_ACTIVE_WINDOW and no
 // client list. ctest runs these in a session started with HORALOOM_SESSION_NO_WM=1.
-#include "xcbtestclient.h"
-#include "xcbwindowtitles.h"
+#include "titlestest.h"
 
 #include <gtest/gtest.h>
 
@@ -122,6 +121,22 @@ TEST_F(NoWindowManager, RecoveryFindsTopLevelWindowsAndClientsInFrames)
     EXPECT_FALSE(client->property(framed, "WM_NAME"));
     EXPECT_FALSE(client->property(topLevel, "_HORALOOM_OWN_TITLE"));
     EXPECT_FALSE(client->property(framed, "_HORALOOM_OWN_TITLE"));
+}
+
+// Without a window manager the foreground is the focus: losing it is the change.
+TEST_F(NoWindowManager, FocusLeavingTheDecoratedWindowIsReported)
+{
+    int changes = 0;
+    titles.setChangeHandler([&changes] { ++changes; });
+    const xcb_window_t first = client->createWindow({{"WM_NAME", latin1("First")}}, true);
+    const xcb_window_t second = client->createWindow({{"WM_NAME", latin1("Second")}}, true);
+    client->focus(first);
+    ASSERT_EQ(titles.foregroundWindow(), first);
+    titles.writeTitle(first, "00:00:01   First");
+    titles.sync();
+    client->focus(second);
+    test::pumpEvents(titles, 2000, [&] { return changes > 0; });
+    EXPECT_GE(changes, 1);
 }
 
 } // namespace

@@ -7,13 +7,36 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <poll.h>
 #include <string>
 #include <vector>
 
 namespace horaloom::test {
+
+// Reads what arrives for up to the given time, or until done says so.
+inline void pumpEvents(WindowTitles& titles, int milliseconds,
+                       const std::function<bool()>& done = {})
+{
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    pollfd descriptor{titles.eventDescriptor(), POLLIN, 0};
+    while (!(done && done())) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                              deadline - std::chrono::steady_clock::now())
+                              .count();
+        if (left <= 0) {
+            return;
+        }
+        if (titles.eventsQueued() || ::poll(&descriptor, 1, static_cast<int>(left)) > 0) {
+            titles.readEvents();
+        }
+    }
+}
 
 class TitlesTest : public testing::Test {
 protected:

@@ -167,32 +167,38 @@ void XcbTestClient::sendClientMessage(xcb_window_t window, const std::string& ty
     sync();
 }
 
+void XcbTestClient::requestActivation(xcb_window_t window)
+{
+    // As a pager asks for it (source 2): window managers honour that without focus-stealing
+    // checks.
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = atom("_NET_ACTIVE_WINDOW");
+    message.data.data32[0] = 2;
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(m_connection, 0, m_root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(m_connection);
+}
+
+xcb_window_t XcbTestClient::activeWindow()
+{
+    const auto active = property(m_root, "_NET_ACTIVE_WINDOW");
+    xcb_window_t current = XCB_NONE;
+    if (active && active->bytes.size() >= sizeof current) {
+        std::memcpy(&current, active->bytes.data(), sizeof current);
+    }
+    return current;
+}
+
 bool XcbTestClient::activate(xcb_window_t window)
 {
-    const auto activeWindow = [this] {
-        const auto active = property(m_root, "_NET_ACTIVE_WINDOW");
-        xcb_window_t current = XCB_NONE;
-        if (active && active->bytes.size() >= sizeof current) {
-            std::memcpy(&current, active->bytes.data(), sizeof current);
-        }
-        return current;
-    };
     const auto deadline = std::chrono::steady_clock::now() + patience;
     for (;;) {
-        // As a pager asks for it (source 2): window managers honour that without focus-stealing
-        // checks.
-        xcb_client_message_event_t message{};
-        message.response_type = XCB_CLIENT_MESSAGE;
-        message.format = 32;
-        message.window = window;
-        message.type = atom("_NET_ACTIVE_WINDOW");
-        message.data.data32[0] = 2;
-        message.data.data32[1] = XCB_CURRENT_TIME;
-        xcb_send_event(m_connection, 0, m_root,
-                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                       reinterpret_cast<const char*>(&message));
-        xcb_flush(m_connection);
-
+        requestActivation(window);
         while (activeWindow() != window) {
             if (std::chrono::steady_clock::now() > deadline) {
                 return false;

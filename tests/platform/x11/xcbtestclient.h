@@ -79,6 +79,9 @@ public:
 
     // Asks the window manager to activate the window and waits until it has.
     bool activate(xcb_window_t window);
+    // Only asks; and the window the window manager says is active.
+    void requestActivation(xcb_window_t window);
+    xcb_window_t activeWindow();
     void focus(xcb_window_t window); // XCB_INPUT_FOCUS_POINTER_ROOT, XCB_NONE or a window
     void movePointer(std::int16_t x, std::int16_t y);
     // A ClientMessage of this type to the client that made the window.
