@@ -11,12 +11,6 @@ MainPresenter::MainPresenter(Platform& platform, MainView& view)
 {
     m_platform.tray.setMouseReleaseHandler([this](int button) { STI1_MouseRel(button); });
     m_platform.titles.setChangeHandler([this] { titlesChanged(); });
-    // Starting Horaloom again is how a user who lost the window gets it back.
-    m_platform.singleInstance.setComeForwardHandler([this] {
-        if (!m_ending) {
-            ShowSetupScreen();
-        }
-    });
 }
 
 // "Shown" is Enabled then Visible; "hidden" the reverse.

@@ -76,7 +76,13 @@ TEST_F(PresenterTest, UnreadableSettingsEndTheProgramNamingTheReason)
         if (c.fifo) {
             fake.files.notRegular = {SettingsPath};
         }
+        bool shownByALaterStart = false; // while the box is up
+        fake.messageBoxes.whileOpen = [this, &shownByALaterStart] {
+            fake.singleInstance.laterStart();
+            shownByALaterStart = view.shown;
+        };
         start(c.settings);
+        EXPECT_FALSE(shownByALaterStart);
         EXPECT_FALSE(loaded);
         ASSERT_EQ(fake.messageBoxes.shown.size(), 1u);
         EXPECT_EQ(lastBox().text, "Horaloom must be started from its directory");
