@@ -112,9 +112,6 @@ int main(int argc, char* argv[])
     if (!presenter.Form_Load()) {
         return 1;
     }
-    horaloom::installSignalGuard([&presenter] {
-        presenter.restoreDecoratedTitle();
-        QCoreApplication::exit(0);
-    });
+    horaloom::installSignalGuard([&presenter] { presenter.endBySignal(); });
     return QApplication::exec();
 }

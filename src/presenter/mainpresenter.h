@@ -52,8 +52,9 @@ public:
     void Quit();
     void ShowSetupScreen();
     void HideSetupScreen();
-    // Hands a decorated window its own title back; for an end by signal.
-    void restoreDecoratedTitle();
+    // The end by a signal: the decorated window gets its own title back, nothing decorates
+    // again, and the program ends with 0.
+    void endBySignal();
 
     // --- Handlers, as the view forwards them ---
     void Timer1_Timer();

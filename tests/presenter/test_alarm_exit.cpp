@@ -127,6 +127,24 @@ TEST_F(PresenterTest, StopAndResetHandTheDecoratedTitleBack)
     EXPECT_EQ(view.caption, "Horaloom");
 }
 
+TEST_F(PresenterTest, EndBySignalHandsTheTitleBackForGood)
+{
+    MainPresenter& p = start();
+    fake.titles.windows[7] = "Letter - Editor";
+    fake.titles.foreground = 7;
+    p.cmdCountUp_Click();
+    p.cmdStart_Click();
+    seconds(2);
+    ASSERT_EQ(fake.titles.windows[7], "00:00:02   Letter - Editor");
+    p.endBySignal();
+    EXPECT_EQ(fake.titles.windows[7], "Letter - Editor");
+    EXPECT_EQ(fake.programEnd.ends, std::vector<int>{0});
+    // What was already due in the event loop's pass changes nothing.
+    fake.titles.changed();
+    second();
+    EXPECT_EQ(fake.titles.windows[7], "Letter - Editor");
+}
+
 TEST_F(PresenterTest, HiddenWindowComesBackByTrayLaterStartOrTheTrayGoing)
 {
     MainPresenter& p = start();
