@@ -109,9 +109,11 @@ int main(int argc, char* argv[])
     }
 #endif
     horaloom::MainPresenter& presenter = form.presenter();
+    // Before start-up, which gives back titles a killed copy left: a signal that comes now ends
+    // Horaloom as cleanly as one that comes later.
+    horaloom::installSignalGuard([&presenter] { presenter.endBySignal(); });
     if (!presenter.Form_Load()) {
         return 1;
     }
-    horaloom::installSignalGuard([&presenter] { presenter.endBySignal(); });
     return QApplication::exec();
 }
