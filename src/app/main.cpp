@@ -1,6 +1,8 @@
 // Horaloom: a desktop timer that shows the running time in the title of the window in front.
 #include "clockicon.h"
 #include "commandline.h"
+#include "displaycheck.h"
+#include "displayinstance.h"
 #include "fonts.h"
 #include "lazysound.h"
 #include "mainwindow.h"
@@ -10,7 +12,6 @@
 #include "qtfiles.h"
 #include "qtmessageboxes.h"
 #include "qtprogramend.h"
-#include "qtsingleinstance.h"
 #include "qttray.h"
 #include "signalguard.h"
 
@@ -65,6 +66,9 @@ int main(int argc, char* argv[])
         qputenv("TZ", ":/etc/localtime");
     }
 #endif
+    if (!horaloom::displayReachable(argc, argv)) {
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Horaloom"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
@@ -89,10 +93,10 @@ int main(int argc, char* argv[])
     horaloom::QtFiles files;
     horaloom::QtClock clock;
     horaloom::QtTray tray(horaloom::clockIcon(), QStringLiteral("Horaloom V1.00"));
-    horaloom::QtSingleInstance singleInstance;
+    const std::unique_ptr<horaloom::SingleInstance> singleInstance = horaloom::makeSingleInstance();
     horaloom::QtProgramEnd programEnd;
-    horaloom::Platform platform{titles, sound, messageBoxes,   fileDialog, files,
-                                clock,  tray,  singleInstance, programEnd};
+    horaloom::Platform platform{titles, sound, messageBoxes,    fileDialog, files,
+                                clock,  tray,  *singleInstance, programEnd};
 
     horaloom::Form1 form(platform);
 #if defined(HORALOOM_HAVE_X11)
@@ -105,12 +109,11 @@ int main(int argc, char* argv[])
     }
 #endif
     horaloom::MainPresenter& presenter = form.presenter();
+    // Before start-up, which gives back titles a killed copy left: a signal that comes now ends
+    // Horaloom as cleanly as one that comes later.
+    horaloom::installSignalGuard([&presenter] { presenter.endBySignal(); });
     if (!presenter.Form_Load()) {
         return 1;
     }
-    horaloom::installSignalGuard([&presenter] {
-        presenter.restoreDecoratedTitle();
-        QCoreApplication::exit(0);
-    });
     return QApplication::exec();
 }

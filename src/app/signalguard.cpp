@@ -2,9 +2,11 @@
 
 #if defined(Q_OS_UNIX) || defined(__unix__)
 #include <QSocketNotifier>
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <vector>
 
 namespace horaloom {
 
@@ -14,8 +16,42 @@ int signalPipe[2] = {-1, -1};
 extern "C" void forwardSignal(int)
 {
     const char byte = 1;
-    // Only async-signal-safe work here: the event loop does the rest.
+    // Only async-signal-safe work here: the event loop does the rest. The interrupted code may
+    // be about to read errno.
+    const int savedErrno = errno;
     [[maybe_unused]] const auto written = ::write(signalPipe[0], &byte, 1);
+    errno = savedErrno;
+}
+
+// A write of our own to a closed pipe or socket (standard error into a reader that has gone, a
+// server that hung up) raises SIGPIPE in this process, one past the file size limit SIGXFSZ:
+// the write then fails (EPIPE, EFBIG) where it was made and is dealt with there, and Horaloom
+// goes on. The same signal sent from outside ends it as any other.
+extern "C" void forwardFromOutside(int signal, siginfo_t* info, void*)
+{
+    if (info != nullptr && info->si_code <= 0 && info->si_pid != ::getpid()) {
+        forwardSignal(signal);
+    }
+}
+
+// Every catchable signal whose default action ends the process, but for PIPE and XFSZ (above)
+// and the faults a process raises on itself (SEGV, BUS, FPE, ILL, TRAP, ABRT): a clean exit
+// would hide a crash, and the next start gives the titles back.
+std::vector<int> endingSignals()
+{
+    std::vector<int> caught{SIGHUP,  SIGINT,    SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM,
+                            SIGTERM, SIGVTALRM, SIGPROF, SIGXCPU, SIGSYS};
+#if defined(__linux__)
+    // Linux ends a process on these too (elsewhere some are ignored by default).
+    caught.insert(caught.end(), {SIGPOLL, SIGSTKFLT, SIGPWR});
+#endif
+#if defined(SIGRTMIN)
+    // So it does on the real-time signals; nothing in Horaloom uses them.
+    for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) {
+        caught.push_back(signal);
+    }
+#endif
+    return caught;
 }
 } // namespace
 
@@ -35,8 +71,15 @@ void installSignalGuard(std::function<void()> onSignal)
     action.sa_handler = forwardSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    for (int signal : endingSignals()) {
         ::sigaction(signal, &action, nullptr);
+    }
+    struct sigaction fromOutside {};
+    fromOutside.sa_sigaction = forwardFromOutside;
+    sigemptyset(&fromOutside.sa_mask);
+    fromOutside.sa_flags = SA_RESTART | SA_SIGINFO;
+    for (int signal : {SIGPIPE, SIGXFSZ}) {
+        ::sigaction(signal, &fromOutside, nullptr);
     }
 }
 

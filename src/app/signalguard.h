@@ -1,4 +1,5 @@
-// SIGTERM, SIGINT and SIGHUP end Horaloom cleanly: the decorated window gets its title back.
+// A signal that would end Horaloom ends it cleanly instead: the decorated window gets its title
+// back. TERM, INT, HUP and every other signal that ends a process by default; see the list.
 #pragma once
 
 #include <functional>

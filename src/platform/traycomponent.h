@@ -18,9 +18,11 @@ public:
     virtual void action() = 0;
     // Shows the finished-countdown notification.
     virtual void notify(const std::string& title, const std::string& message) = 0;
-    // Called whenever a mouse button is released over the icon (1 left, 2 right, 4 middle).
+    // Called whenever a mouse button is released over the icon (1 left, 2 right, 4 middle), or
+    // the tray host's nearest equivalent (a press, an activation by keyboard).
     virtual void setMouseReleaseHandler(std::function<void(int button)> handler) = 0;
-    // Whether a tray host is there to show the icon (hiding the window needs a way back).
+    // Whether a tray host is there to show the icon (hiding the window needs a way back). Asked
+    // once a second while the window is hidden: cheap, and true again once a host comes back.
     virtual bool available() = 0;
 };
 

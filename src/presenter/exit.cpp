@@ -47,6 +47,15 @@ void MainPresenter::Quit()
     endProgram(0);
 }
 
+void MainPresenter::endBySignal()
+{
+    // Ending first: a change of foreground reported in the same pass of the event loop, or a
+    // tick due, would decorate a window again after its title came back.
+    m_ending = true;
+    m_titleWriter.restoreLastWindow();
+    endProgram(0);
+}
+
 void MainPresenter::writeSettings()
 {
     // The window's actual edges, whatever SavePosition holds.

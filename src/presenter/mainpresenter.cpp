@@ -99,10 +99,12 @@ void MainPresenter::HideSetupScreen()
         return;
     }
     m_view.hideWindow();
+    m_hiddenInTray = true;
 }
 
 void MainPresenter::ShowSetupScreen()
 {
+    m_hiddenInTray = false;
     m_view.restoreWindow();
 }
 

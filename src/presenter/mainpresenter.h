@@ -52,8 +52,9 @@ public:
     void Quit();
     void ShowSetupScreen();
     void HideSetupScreen();
-    // Hands a decorated window its own title back; for an end by signal.
-    void restoreDecoratedTitle();
+    // The end by a signal: the decorated window gets its own title back, nothing decorates
+    // again, and the program ends with 0.
+    void endBySignal();
 
     // --- Handlers, as the view forwards them ---
     void Timer1_Timer();
@@ -116,6 +117,7 @@ private:
     std::string m_clockText; // what txtTime shows: the last second the tick has seen
     std::array<bool, 3> m_checked{};
     bool m_ending = false;
+    bool m_hiddenInTray = false; // hidden by Hide, with only the tray icon to bring it back
 };
 
 } // namespace horaloom

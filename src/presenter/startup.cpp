@@ -12,6 +12,7 @@ bool MainPresenter::Form_Load()
 {
     if (m_platform.singleInstance.anotherIsRunning()) {
         m_view.hideWindow();
+        m_platform.singleInstance.askOtherToComeForward();
         m_platform.messageBoxes.show(
             {"Horaloom is already running.", "Horaloom", MsgBox::Critical, {}});
         endProgram(1);
@@ -36,6 +37,13 @@ bool MainPresenter::Form_Load()
     m_platform.titles.recoverAbandonedTitles();
     refreshTime();
     aimTimer1();
+    // Starting Horaloom again is how a user who lost the window gets it back; a copy that is
+    // still starting, or ending, has no window to give.
+    m_platform.singleInstance.setComeForwardHandler([this] {
+        if (!m_ending) {
+            ShowSetupScreen();
+        }
+    });
     return true;
 }
 

@@ -24,6 +24,9 @@ void MainPresenter::aimTimer1()
 
 void MainPresenter::Timer1_Timer()
 {
+    if (m_ending) {
+        return; // a tick already due when the program ended
+    }
     // The six cases in order; each test is made afresh when it is reached. The state is tested
     // first: it is cheap, and the time of day is then read only for the case that can run.
     for (const TickCase& tickCase : tickCases()) {
@@ -34,6 +37,10 @@ void MainPresenter::Timer1_Timer()
         for (TickStep step : tickCase.steps) {
             runTickStep(step);
         }
+    }
+    if (m_hiddenInTray && !m_platform.tray.available()) {
+        // The tray host has gone, and the icon with it: nothing else could bring the window back.
+        ShowSetupScreen();
     }
     if (!m_ending) {
         aimTimer1();
@@ -162,14 +169,10 @@ void MainPresenter::titlesChanged()
 {
     // While a count runs, a window that takes the foreground gets the time at once, and one
     // retitled by its program is decorated afresh; otherwise titles are left alone.
-    if (TimerRunning == TimerOn && (CountMode == CountingUp || CountMode == CountingDown)) {
+    if (!m_ending && TimerRunning == TimerOn &&
+        (CountMode == CountingUp || CountMode == CountingDown)) {
         TitleBar();
     }
-}
-
-void MainPresenter::restoreDecoratedTitle()
-{
-    m_titleWriter.restoreLastWindow();
 }
 
 } // namespace horaloom

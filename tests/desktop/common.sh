@@ -29,9 +29,9 @@ settings_dir() {
     echo "$dir"
 }
 
-# Starts Horaloom in a directory; sets started_pid.
-start_horaloom() {
-    (cd "$1" && exec "$HORALOOM") >"$workdir/horaloom.$BASHPID.log" 2>&1 &
+# Starts Horaloom in a directory, with env's arguments if given; sets started_pid.
+start_horaloom() { # start_horaloom DIR [ENV-ARGUMENTS...]
+    (cd "$1" && exec env "${@:2}" "$HORALOOM") >"$workdir/horaloom.$BASHPID.log" 2>&1 &
     started_pid=$!
     pids+=("$started_pid")
 }
@@ -49,6 +49,15 @@ wait_for() { # wait_for SECONDS COMMAND...
 # The window of a process with the given title (regular expression); prints its id.
 find_window() { # find_window PID REGEX
     xdotool search --all --pid "$1" --name "$2" 2>/dev/null | head -n 1
+}
+
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+
+# Hides the main window to the tray with Alt+H and waits until it is off the screen.
+hide_window() { # hide_window WINDOW
+    local hiding=$1
+    xdotool windowactivate --sync "$hiding" key --clearmodifiers alt+h
+    wait_for 5 eval '! viewable "$hiding"'
 }
 
 window_title() {

@@ -26,23 +26,32 @@ check "the background is black (left edge mean $mean)" test "$mean" = 0
 strip=$(region_mean "$window" 100 $((height - 161 + 40)) 20 3)
 check "the digit strip is white (mean $strip)" awk -v m="$strip" 'BEGIN { exit !(m > 0.9) }'
 
-# A second copy says so and ends; the first goes on.
-start_horaloom "$dir"
-second=$started_pid
-box=""
-check "the second copy shows its refusal" \
-    wait_for 20 eval 'box=$(find_window "$second" "^Horaloom$"); [[ -n $box ]]'
-check "the refusal is a message box, not a main window" \
-    eval '[[ $(xwininfo -id "$box" | awk "/Width:/ {print \$2}") != 177 ]]'
-xdotool windowactivate --sync "$box" key --clearmodifiers Return 2>/dev/null || xdotool key Return
-status=0
-wait_for 10 eval '! kill -0 "$second" 2>/dev/null' || true
-wait "$second" || status=$?
-check "the second copy ends with a failure status (got $status)" test "$status" -eq 1
+# A second copy says so and ends; the first goes on and comes forward, from the tray too. What
+# is claimed is the display: a copy with another runtime directory, or none, is refused as well.
+second_copy() { # second_copy WHAT [ENV-ARGUMENTS...]
+    local what=$1 second box="" status=0
+    shift
+    hide_window "$window"
+    start_horaloom "$dir" "$@"
+    second=$started_pid
+    check "$what: the second copy shows its refusal" \
+        wait_for 20 eval 'box=$(find_window "$second" "^Horaloom$"); [[ -n $box ]]'
+    check "$what: the refusal is a message box, not a main window" \
+        eval '[[ $(xwininfo -id "$box" | awk "/Width:/ {print \$2}") != 177 ]]'
+    check "$what: the first copy's hidden window is back on the screen" \
+        wait_for 5 viewable "$window"
+    xdotool windowactivate --sync "$box" key --clearmodifiers Return 2>/dev/null || xdotool key Return
+    wait_for 10 eval '! kill -0 "$second" 2>/dev/null' || kill -KILL "$second"
+    wait "$second" || status=$?
+    check "$what: the second copy ends with a failure status (got $status)" test "$status" -eq 1
+    check "$what: the first copy's window is in front once the box is gone" \
+        wait_for 5 eval '[[ $(xdotool getactivewindow) == "$window" ]]'
+}
+second_copy "same session"
+runtime=$(mktemp -d -p "$workdir")
+second_copy "another XDG_RUNTIME_DIR" XDG_RUNTIME_DIR="$runtime"
+second_copy "no XDG_RUNTIME_DIR" -u XDG_RUNTIME_DIR
 check "the first copy is still running" kill -0 "$first"
-# A search while the second copy's windows are being destroyed can end on BadWindow: ask again.
-check "the first copy's window is still there" \
-    wait_for 5 eval '[[ -n $(find_window "$first" "^Horaloom$") ]]'
 
 # SIGTERM ends Horaloom cleanly.
 kill -TERM "$first"
@@ -56,3 +65,15 @@ dir=$(settings_dir)
 errors=$(cd "$dir" && QT_QPA_PLATFORM=offscreen timeout -s TERM 3 "$HORALOOM" 2>&1 >/dev/null || true)
 check "without X11 one line says the titles of other programs stay untouched" \
     test "$(grep -c "cannot be shown in other programs' titles" <<<"$errors")" -eq 1
+
+# No window system to open the window on: one line and status 1, not Qt's abort (134).
+no_display() { # no_display WHAT ENV-ARGUMENTS...
+    local what=$1 errors status=0
+    shift
+    errors=$(cd "$dir" && timeout -s KILL 10 env "$@" "$HORALOOM" 2>&1 >/dev/null) || status=$?
+    check "$what: one line and status 1 (got $status: $errors)" \
+        eval '[[ $status -eq 1 && -n $errors && $(wc -l <<<"$errors") -eq 1 ]]'
+}
+no_display "no DISPLAY" -u DISPLAY -u WAYLAND_DISPLAY
+no_display "no DISPLAY, no platform named" -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
+no_display "Wayland without a compositor" -u WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland

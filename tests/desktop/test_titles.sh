@@ -55,19 +55,31 @@ kill -TERM "$pid"
 wait "$pid" 2>/dev/null || true
 check "SIGTERM gives the decorated window its title back" test "$(raw_names "$letter")" = "$before"
 
-# SIGKILL leaves the decoration; the next start takes it away.
-# kill_while_decorating WINDOW: a fresh Horaloom counts with WINDOW in front and is killed.
-kill_while_decorating() {
-    target=$1
+# end_while_decorating SIGNAL WINDOW: a fresh Horaloom counts with WINDOW in front and gets the
+# signal; sets decorated (whether the time stood in the title) and ended_status.
+end_while_decorating() {
+    target=$2
     start_horaloom "$dir"
     pid=$started_pid
     wait_for 20 eval 'window=$(find_window "$pid" "^Horaloom$"); [[ -n $window ]]'
     count_up
     xdotool windowactivate --sync "$target"
-    wait_for 4 eval '[[ $(title_of "$target") =~ ^00:00:0 ]]'
-    kill -KILL "$pid"
-    wait "$pid" 2>/dev/null || true
+    decorated=no
+    wait_for 4 eval '[[ $(title_of "$target") =~ ^00:00:0 ]]' && decorated=yes
+    kill -"$1" "$pid"
+    ended_status=0
+    wait "$pid" 2>/dev/null || ended_status=$?
 }
+
+# Every other signal that would end the process ends Horaloom the same way.
+for signal in USR1 QUIT; do
+    end_while_decorating "$signal" "$letter"
+    check "SIG$signal gives the decorated window its title back, and ends with 0 (got $ended_status)" \
+        test "$decorated" = yes -a "$(raw_names "$letter")" = "$before" -a "$ended_status" -eq 0
+done
+
+# SIGKILL leaves the decoration; the next start takes it away.
+kill_while_decorating() { end_while_decorating KILL "$1"; }
 kill_while_decorating "$letter"
 check "after SIGKILL the title still carries the time" eval '[[ $(title_of "$letter") =~ ^00:00:0 ]]'
 start_horaloom "$dir"

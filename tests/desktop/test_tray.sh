@@ -7,7 +7,6 @@ start_horaloom "$dir"
 pid=$started_pid
 window=""
 wait_for 20 eval 'window=$(find_window "$pid" "^Horaloom$"); [[ -n $window ]]'
-viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
 tray_icon() { # the small window the tray host embeds
     local w
     for w in $(xdotool search --all --pid "$pid" 2>/dev/null); do
@@ -22,10 +21,7 @@ tray_icon() { # the small window the tray host embeds
 icon=""
 check "the tray icon is there" wait_for 10 eval 'icon=$(tray_icon)'
 
-hide() {
-    xdotool windowactivate --sync "$window" key --clearmodifiers alt+h
-    wait_for 5 eval '! viewable "$window"'
-}
+hide() { hide_window "$window"; }
 check "Alt+H hides the window although Count Up covers the Hide button" hide
 check "the icon stays while the window is hidden" viewable "$icon"
 for button in 1 3 2; do
@@ -34,6 +30,22 @@ for button in 1 3 2; do
         wait_for 5 eval 'viewable "$window"'
     check "... in front" wait_for 5 eval '[[ $(xdotool getactivewindow) == "$window" ]]'
     [[ $button == 2 ]] || hide
+done
+
+# The tray host goes away while the window is hidden: the window comes back, as the icon could
+# not bring it. A new tray host docks a new icon, and that one works as the first did.
+hide
+kill -TERM "$HORALOOM_SESSION_TRAYER_PID"
+check "when the tray host ends, the hidden window comes back" wait_for 5 eval 'viewable "$window"'
+trayer --edge bottom --align right --widthtype request --height 24 --transparent true \
+    --expand true </dev/null >"$workdir/trayer.log" 2>&1 &
+pids+=("$!")
+check "a new tray host shows a new icon" wait_for 10 eval 'icon=$(tray_icon)'
+for button in 1 3; do
+    hide
+    xdotool mousemove --window "$icon" 8 8 click "$button"
+    check "button $button on the new icon brings the window back" \
+        wait_for 5 eval 'viewable "$window"'
 done
 
 # A count goes on while hidden; the end of a countdown brings the window back by itself.

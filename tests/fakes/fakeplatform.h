@@ -187,7 +187,19 @@ public:
 class FakeSingleInstance : public SingleInstance {
 public:
     bool otherRunning = false;
+    int asked = 0; // requests sent to the other copy
+    std::function<void()> handler;
+
     bool anotherIsRunning() override { return otherRunning; }
+    void askOtherToComeForward() override { ++asked; }
+    void setComeForwardHandler(std::function<void()> h) override { handler = std::move(h); }
+    // A later start asks this copy to come forward.
+    void laterStart()
+    {
+        if (handler) {
+            handler();
+        }
+    }
 };
 
 class FakeProgramEnd : public ProgramEnd {

@@ -127,7 +127,25 @@ TEST_F(PresenterTest, StopAndResetHandTheDecoratedTitleBack)
     EXPECT_EQ(view.caption, "Horaloom");
 }
 
-TEST_F(PresenterTest, TrayReleaseBringsTheWindowBackAndHideNeedsATray)
+TEST_F(PresenterTest, EndBySignalHandsTheTitleBackForGood)
+{
+    MainPresenter& p = start();
+    fake.titles.windows[7] = "Letter - Editor";
+    fake.titles.foreground = 7;
+    p.cmdCountUp_Click();
+    p.cmdStart_Click();
+    seconds(2);
+    ASSERT_EQ(fake.titles.windows[7], "00:00:02   Letter - Editor");
+    p.endBySignal();
+    EXPECT_EQ(fake.titles.windows[7], "Letter - Editor");
+    EXPECT_EQ(fake.programEnd.ends, std::vector<int>{0});
+    // What was already due in the event loop's pass changes nothing.
+    fake.titles.changed();
+    second();
+    EXPECT_EQ(fake.titles.windows[7], "Letter - Editor");
+}
+
+TEST_F(PresenterTest, HiddenWindowComesBackByTrayLaterStartOrTheTrayGoing)
 {
     MainPresenter& p = start();
     p.cmdHide_Click();
@@ -136,9 +154,26 @@ TEST_F(PresenterTest, TrayReleaseBringsTheWindowBackAndHideNeedsATray)
     EXPECT_TRUE(view.shown);
     fake.tray.release(1); // already shown: stays
     EXPECT_TRUE(view.shown);
-    // Without a tray host the icon could not bring it back: Hide minimises instead.
-    fake.tray.isAvailable = false;
+
+    // Starting Horaloom again brings the window back and to the front.
     p.cmdHide_Click();
+    const int restores = view.restores;
+    fake.singleInstance.laterStart();
+    EXPECT_TRUE(view.shown);
+    EXPECT_EQ(view.restores, restores + 1);
+
+    // The tray host goes away while the window is hidden: the next tick shows it.
+    p.cmdHide_Click();
+    second();
+    EXPECT_FALSE(view.shown);
+    fake.tray.isAvailable = false;
+    second();
+    EXPECT_TRUE(view.shown);
+
+    // Without a tray host the icon could not bring it back: Hide minimises instead, and the
+    // tick leaves a minimised window alone.
+    p.cmdHide_Click();
+    second();
     EXPECT_TRUE(view.shown);
     EXPECT_TRUE(view.minimised);
 }

@@ -45,6 +45,9 @@ TEST_F(PresenterTest, SecondCopyIsRefusedWithoutReadingSettings)
     EXPECT_EQ(fake.programEnd.ends, std::vector<int>{1});
     EXPECT_EQ(fake.tray.startups, 0);
     EXPECT_FALSE(view.shown);
+    EXPECT_EQ(fake.singleInstance.asked, 1); // the running copy comes forward
+    fake.singleInstance.laterStart();        // a copy that has ended shows nothing
+    EXPECT_FALSE(view.shown);
 }
 
 TEST_F(PresenterTest, UnreadableSettingsEndTheProgramNamingTheReason)
@@ -73,7 +76,13 @@ TEST_F(PresenterTest, UnreadableSettingsEndTheProgramNamingTheReason)
         if (c.fifo) {
             fake.files.notRegular = {SettingsPath};
         }
+        bool shownByALaterStart = false; // while the box is up
+        fake.messageBoxes.whileOpen = [this, &shownByALaterStart] {
+            fake.singleInstance.laterStart();
+            shownByALaterStart = view.shown;
+        };
         start(c.settings);
+        EXPECT_FALSE(shownByALaterStart);
         EXPECT_FALSE(loaded);
         ASSERT_EQ(fake.messageBoxes.shown.size(), 1u);
         EXPECT_EQ(lastBox().text, "Horaloom must be started from its directory");

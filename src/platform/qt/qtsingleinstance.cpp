@@ -17,6 +17,16 @@ bool QtSingleInstance::anotherIsRunning()
     if (m_lock->tryLock(0)) {
         return false;
     }
+    if (m_lock->error() != QLockFile::LockFailedError) {
+        return false;
+    }
+    // QLockFile takes over a lock whose process has gone or runs another program, but it keeps
+    // one it cannot read (empty, garbled) for ever. A running copy holds its lock file open and
+    // locked, and removeStaleLockFile() gives way to that lock: so whatever the file says, it
+    // goes exactly when no running copy holds it.
+    if (m_lock->removeStaleLockFile() && m_lock->tryLock(0)) {
+        return false;
+    }
     return m_lock->error() == QLockFile::LockFailedError;
 }
 

@@ -1,8 +1,5 @@
 #include "qttray.h"
 
-#include <QApplication>
-#include <QMouseEvent>
-#include <QWidget>
 #include <cstdio>
 
 namespace horaloom {
@@ -11,11 +8,15 @@ QtTray::QtTray(const QIcon& icon, const QString& toolTip)
 {
     m_icon.setIcon(icon);
     m_icon.setToolTip(toolTip);
-    // Where the icon's own widget cannot be watched (a StatusNotifier host), activations stand
-    // in for releases.
+    // The icon is the way back to a hidden window, so every button counts. On an XEmbed tray
+    // (trayer, stalonetray) Qt reports the press of each button, left, right and middle, as an
+    // activation, also for the icon it docks anew whenever a tray host comes back; a
+    // StatusNotifier host reports clicks and its keyboard activation the same way. The press
+    // stands for the release over the icon that the window has always answered: the window
+    // comes back a moment sooner, and nobody presses on the icon for anything else.
     connect(&m_icon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
-                if (!m_handler || m_seesReleases) {
+                if (!m_handler) {
                     return;
                 }
                 switch (reason) {
@@ -42,20 +43,7 @@ bool QtTray::startup()
     }
     // Shown even without a tray host: the icon appears when one starts.
     m_icon.show();
-    watchReleases();
     return true;
-}
-
-void QtTray::watchReleases()
-{
-    // On an XEmbed tray Qt draws the icon in a widget of its own and reports presses; the
-    // release of any button over it is what brings the window back.
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (qstrcmp(widget->metaObject()->className(), "QSystemTrayIconSys") == 0) {
-            widget->installEventFilter(this);
-            m_seesReleases = true;
-        }
-    }
 }
 
 bool QtTray::query()
@@ -88,17 +76,6 @@ void QtTray::setMouseReleaseHandler(std::function<void(int button)> handler)
 bool QtTray::available()
 {
     return QSystemTrayIcon::isSystemTrayAvailable();
-}
-
-bool QtTray::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonRelease && m_handler) {
-        const auto* release = static_cast<QMouseEvent*>(event);
-        if (static_cast<QWidget*>(watched)->rect().contains(release->position().toPoint())) {
-            m_handler(release->button());
-        }
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 } // namespace horaloom

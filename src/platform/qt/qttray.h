@@ -21,14 +21,8 @@ public:
     void setMouseReleaseHandler(std::function<void(int button)> handler) override;
     bool available() override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void watchReleases();
-
     QSystemTrayIcon m_icon;
-    bool m_seesReleases = false; // the XEmbed icon widget reports releases themselves
     std::function<void(int)> m_handler;
     bool m_notificationShown = false;
 };

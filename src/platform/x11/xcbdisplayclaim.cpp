@@ -15,7 +15,9 @@ XcbDisplayClaim::Outcome XcbDisplayClaim::claim()
         return Outcome::Claimed;
     }
     const std::string name = "_HORALOOM_S" + std::to_string(m_x.screenNumber());
-    const xcb_atom_t selection = m_x.internAtoms({name}).front();
+    const auto atoms = m_x.internAtoms({name, "_HORALOOM_COME_FORWARD"});
+    const xcb_atom_t selection = atoms[0];
+    m_comeForward = atoms[1];
     if (selection == XCB_NONE) {
         return Outcome::NoDisplay;
     }
@@ -85,6 +87,46 @@ xcb_window_t XcbDisplayClaim::selectionOwner(xcb_atom_t selection)
     const auto reply = m_x.wait(xcb_get_selection_owner_reply,
                                 m_x.sent(xcb_get_selection_owner(m_x.get(), selection)));
     return reply ? reply->owner : XCB_NONE;
+}
+
+bool XcbDisplayClaim::askOwnerToComeForward()
+{
+    if (m_claimed || m_owner == XCB_NONE || m_comeForward == XCB_NONE || !m_x.connected()) {
+        return false;
+    }
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = m_owner;
+    message.type = m_comeForward;
+    // An empty event mask delivers the message to the client that made the window, whatever it
+    // selected. A window gone meanwhile is an error nobody waits for.
+    m_x.sent(xcb_send_event(m_x.get(), 0, m_owner, XCB_EVENT_MASK_NO_EVENT,
+                            reinterpret_cast<const char*>(&message)));
+    m_x.sync();
+    return m_x.connected();
+}
+
+int XcbDisplayClaim::fileDescriptor() const
+{
+    return m_x.connected() ? xcb_get_file_descriptor(m_x.get()) : -1;
+}
+
+bool XcbDisplayClaim::takeComeForwardRequests()
+{
+    bool asked = false;
+    if (!m_x.connected()) {
+        return false;
+    }
+    while (const XcbReply<xcb_generic_event_t> event{xcb_poll_for_event(m_x.get())}) {
+        if ((event->response_type & 0x7F) != XCB_CLIENT_MESSAGE) {
+            continue;
+        }
+        const auto* message = reinterpret_cast<const xcb_client_message_event_t*>(event.get());
+        asked = asked || (m_claimed && message->window == m_owner &&
+                          message->type == m_comeForward && message->format == 32);
+    }
+    return asked;
 }
 
 } // namespace horaloom

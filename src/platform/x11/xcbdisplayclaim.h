@@ -1,4 +1,5 @@
-// One Horaloom per X screen: the copy that owns the selection _HORALOOM_S<screen> serves it.
+// One Horaloom per X screen: the copy that owns the selection _HORALOOM_S<screen> serves it, and
+// a later start asks it to come forward through the window that holds the claim.
 #pragma once
 
 #include "xcbconnection.h"
@@ -28,6 +29,20 @@ public:
     // that a later request can be sent there); 0 otherwise.
     std::uint32_t ownerWindow() const { return m_owner; }
 
+    // Asks the copy holding the claim to show its window in front: one ClientMessage to its
+    // claim window, the only request that copy takes. False when none could be sent.
+    bool askOwnerToComeForward();
+
+    // What an event loop watches to learn that the server has sent something; -1 without a
+    // connection.
+    int fileDescriptor() const;
+    // Reads everything the server has sent; true when it held at least one request to come
+    // forward. Anything else is dropped: any X client can send us events, and all ours do is
+    // show a window.
+    bool takeComeForwardRequests();
+    // False once the server has gone: nothing more will arrive.
+    bool connected() const { return m_x.connected(); }
+
 private:
     xcb_window_t createClaimWindow(xcb_atom_t selection);
     std::optional<xcb_timestamp_t> serverTime(xcb_window_t window, xcb_atom_t property);
@@ -35,6 +50,7 @@ private:
 
     XcbConnection m_x;
     xcb_window_t m_owner = XCB_NONE;
+    xcb_atom_t m_comeForward = XCB_NONE;
     bool m_claimed = false;
 };
 

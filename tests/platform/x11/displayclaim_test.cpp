@@ -1,12 +1,15 @@
 // One Horaloom per X screen: the display claim against a real X server.
 #include "xcbdisplayclaim.h"
 
+#include "xcbtestclient.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <memory>
+#include <poll.h>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -55,6 +58,32 @@ TEST_F(DisplayClaim, OneClaimPerScreenWhileItsHolderLives)
 
     first.reset();
     EXPECT_TRUE(claimedWithinSeconds(5));
+}
+
+// Waits up to a second for the claim's connection to have something to read, then reads it.
+bool askedWithinASecond(XcbDisplayClaim& claim)
+{
+    pollfd watched{claim.fileDescriptor(), POLLIN, 0};
+    return poll(&watched, 1, 1000) == 1 && claim.takeComeForwardRequests();
+}
+
+TEST_F(DisplayClaim, ALaterStartAsksTheHolderToComeForwardAndNothingElseCounts)
+{
+    XcbDisplayClaim first;
+    ASSERT_EQ(first.claim(), Outcome::Claimed);
+    EXPECT_FALSE(first.askOwnerToComeForward()); // the holder has nobody to ask
+    EXPECT_FALSE(first.takeComeForwardRequests());
+
+    // Another client's message of another type to the claim window is not a request.
+    test::XcbTestClient other;
+    other.sendClientMessage(first.ownerWindow(), "_NET_ACTIVE_WINDOW");
+    EXPECT_FALSE(askedWithinASecond(first));
+
+    XcbDisplayClaim second;
+    ASSERT_EQ(second.claim(), Outcome::HeldByAnother);
+    EXPECT_TRUE(second.askOwnerToComeForward());
+    EXPECT_TRUE(askedWithinASecond(first));
+    EXPECT_FALSE(first.takeComeForwardRequests()); // each request is taken once
 }
 
 TEST_F(DisplayClaim, ClaimOfAKilledProcessDoesNotBlock)

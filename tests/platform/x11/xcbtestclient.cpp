@@ -155,6 +155,18 @@ bool XcbTestClient::waitFor(xcb_window_t window, const std::string& propertyName
     return true;
 }
 
+void XcbTestClient::sendClientMessage(xcb_window_t window, const std::string& type)
+{
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = atom(type);
+    xcb_send_event(m_connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char*>(&message));
+    sync();
+}
+
 void XcbTestClient::requestActivation(xcb_window_t window)
 {
     // As a pager asks for it (source 2): window managers honour that without focus-stealing

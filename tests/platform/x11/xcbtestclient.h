@@ -84,6 +84,8 @@ public:
     xcb_window_t activeWindow();
     void focus(xcb_window_t window); // XCB_INPUT_FOCUS_POINTER_ROOT, XCB_NONE or a window
     void movePointer(std::int16_t x, std::int16_t y);
+    // A ClientMessage of this type to the client that made the window.
+    void sendClientMessage(xcb_window_t window, const std::string& type);
 
     xcb_atom_t atom(const std::string& name);
     void sync(); // every request sent so far has been carried out
