@@ -114,7 +114,7 @@ void MainPresenter::mnuRepeat_Click()
 
 void MainPresenter::mnuDisplayClock_Click()
 {
-    DisplayClock = toggle(Entry::DisplayClock) ? "1" : "0";
+    DisplayClock = std::string(1, toggle(Entry::DisplayClock) ? '1' : '0');
 }
 
 } // namespace horaloom
