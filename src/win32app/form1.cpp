@@ -16,7 +16,9 @@ constexpr int ClientHeight = 2415;
 constexpr int CreatedLeft = 1890;
 constexpr int CreatedTop = 3030;
 
-constexpr DWORD MainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// Clipping its children, the window's flashes do not paint over the controls first.
+constexpr DWORD MainStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 } // namespace
 

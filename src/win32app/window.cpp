@@ -47,9 +47,15 @@ void Window::create(const wchar_t* className, const std::wstring& caption, DWORD
     const DWORD exStyle = WS_EX_CONTROLPARENT;
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, style, menu != nullptr, exStyle);
-    m_window = CreateWindowExW(exStyle, className, caption.c_str(), style | WS_CLIPCHILDREN,
-                               CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                               frame.bottom - frame.top, nullptr, menu, instance, this);
+    // Centred in the work area until placed otherwise.
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    m_window = CreateWindowExW(exStyle, className, caption.c_str(), style,
+                               work.left + (work.right - work.left - width) / 2,
+                               work.top + (work.bottom - work.top - height) / 2, width, height,
+                               nullptr, menu, instance, this);
     if (!m_window) {
         return;
     }
