@@ -111,8 +111,10 @@ std::string Win32WindowTitles::readTitle(WindowId window)
     // The same rule as the title-bar writer's: a title that is not what we wrote last is the
     // window's own.
     if (handle != nullptr && !(handle == m_writtenWindow && title == m_writtenText)) {
-        m_ownWindow = handle;
-        m_ownUnits = title.size();
+        if (m_ownUnits.size() > 16) {
+            std::erase_if(m_ownUnits, [](const auto& entry) { return !IsWindow(entry.first); });
+        }
+        m_ownUnits[handle] = title.size();
     }
     return utf8FromWide(title);
 }
@@ -140,11 +142,12 @@ void Win32WindowTitles::writeTitle(WindowId window, std::string_view title)
     const std::wstring text = titleText(title);
     // The note goes on before the decoration: a run killed in between leaves a note on an
     // undecorated title, which the next run recognises as such and leaves alone.
-    if (handle == m_ownWindow && m_ownUnits <= text.size() && !ownedByUs(handle) &&
-        (handle != m_notedWindow || m_ownUnits != m_notedUnits)) {
-        if (SetPropW(handle, NoteProperty, noteValue(m_ownUnits))) {
+    const auto own = m_ownUnits.find(handle);
+    if (own != m_ownUnits.end() && own->second <= text.size() && !ownedByUs(handle) &&
+        (handle != m_notedWindow || own->second != m_notedUnits)) {
+        if (SetPropW(handle, NoteProperty, noteValue(own->second))) {
             m_notedWindow = handle;
-            m_notedUnits = m_ownUnits;
+            m_notedUnits = own->second;
         }
     }
     m_writtenWindow = handle;
@@ -159,6 +162,7 @@ void Win32WindowTitles::restoreTitle(WindowId window, std::string_view ownTitle)
         return;
     }
     const std::wstring text = titleText(ownTitle);
+    m_ownUnits.erase(handle);
     if (handle == m_writtenWindow) {
         m_writtenWindow = nullptr;
         m_writtenText.clear();

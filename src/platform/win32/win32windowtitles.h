@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 
 namespace horaloom {
@@ -59,10 +60,10 @@ private:
     void eventArrived(DWORD event, HWND window);
     bool send(HWND window, const std::wstring& text);
 
-    // The last title read from a window that was not our own write there: that window's own
-    // title, which a note records.
-    HWND m_ownWindow = nullptr;
-    std::size_t m_ownUnits = 0;
+    // Per window, the length of the last title read from it that was not our own write there:
+    // the window's own title, which a note records. Only the windows the writer reads (the one
+    // in front, the one it leaves) are in here.
+    std::map<HWND, std::size_t> m_ownUnits;
     // Our last write, to tell our own title changes from a program's.
     HWND m_writtenWindow = nullptr;
     std::wstring m_writtenText;
