@@ -11,7 +11,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-# shellcheck source=../check.sh
+# shellcheck source=../check.sh disable=SC1091
 source "$root/tests/check.sh"
 
 if ! command -v x86_64-w64-mingw32-g++ >/dev/null || ! command -v wine >/dev/null ||
@@ -44,7 +44,7 @@ cleanup() {
     report_checks "$status"
 }
 trap cleanup EXIT
-# shellcheck source=../desktop/soundcheck.sh
+# shellcheck source=../desktop/soundcheck.sh disable=SC1091
 source "$root/tests/desktop/soundcheck.sh"
 
 # --- the build -------------------------------------------------------------------------------
@@ -67,7 +67,7 @@ export HOME=$workdir/home WINEPREFIX=$workdir/prefix WINEARCH=win64 WINEDEBUG=-a
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # The null sink serves a new low-latency client properly only after two seconds: the recorder
 # starts while the prefix is made.
-parec -d horaloom_null.monitor --latency-msec=20 --format=s16le --rate=$sound_rate \
+parec -d horaloom_null.monitor --latency-msec=20 --format=s16le --rate="$sound_rate" \
     --channels=1 >"$recording" &
 pids+=("$!")
 wine_started=1
