@@ -1,12 +1,6 @@
 #include "win32windowtitles.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "win32text.h"
 
 #include <algorithm>
 #include <climits>
@@ -30,39 +24,10 @@ WindowId toId(HWND window)
     return static_cast<WindowId>(reinterpret_cast<std::uintptr_t>(window));
 }
 
-// Lone surrogates come out as U+FFFD, one code point for one unit, so the length counted from
-// the UTF-8 text is the length a write of that text gives back.
-std::string toUtf8(const std::wstring& text)
+// A title ends at its first NUL, as it would in the window.
+std::wstring titleText(std::string_view text)
 {
-    if (text.empty()) {
-        return {};
-    }
-    const int units = static_cast<int>(text.size());
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), units, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) {
-        return {};
-    }
-    std::string result(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), units, result.data(), bytes, nullptr, nullptr);
-    return result;
-}
-
-// A title ends at its first NUL, as it would in the window; malformed UTF-8 becomes U+FFFD.
-std::wstring toWide(std::string_view text)
-{
-    text = text.substr(0, std::min(text.find('\0'), static_cast<std::size_t>(INT_MAX)));
-    if (text.empty()) {
-        return {};
-    }
-    const int bytes = static_cast<int>(text.size());
-    const int units = MultiByteToWideChar(CP_UTF8, 0, text.data(), bytes, nullptr, 0);
-    if (units <= 0) {
-        return {};
-    }
-    std::wstring result(static_cast<std::size_t>(units), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), bytes, result.data(), units);
-    return result;
+    return wideFromUtf8(text.substr(0, text.find('\0')));
 }
 
 // For another program's window GetWindowTextW copies the caption the system holds and sends
@@ -90,7 +55,49 @@ std::wstring readWide(HWND window)
     }
 }
 
+bool ownedByUs(HWND window)
+{
+    DWORD process = 0;
+    return GetWindowThreadProcessId(window, &process) != 0 && process == GetCurrentProcessId();
+}
+
+HANDLE noteValue(std::size_t ownUnits)
+{
+    return reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(ownUnits) + 1);
+}
+
+// Whether title is our decoration of a title ownUnits long: the running time (or nothing
+// before the first step) and three blanks, perhaps the time of day and four blanks, in front.
+bool decorates(const std::wstring& title, std::size_t ownUnits)
+{
+    if (title.size() < ownUnits + 3) {
+        return false;
+    }
+    const std::wstring_view front(title.data(), title.size() - ownUnits);
+    if (front.substr(front.size() - 3) != L"   ") {
+        return false;
+    }
+    if (front.starts_with(L"   ")) {
+        return true;
+    }
+    auto digit = [&](std::size_t i) { return front[i] >= L'0' && front[i] <= L'9'; };
+    return front.size() >= 11 && digit(0) && digit(1) && front[2] == L':' && digit(3) && digit(4) &&
+           front[5] == L':' && digit(6) && digit(7) && front.substr(8, 3) == L"   ";
+}
+
 } // namespace
+
+Win32WindowTitles::~Win32WindowTitles()
+{
+    for (HWINEVENTHOOK hook : {m_foregroundHook, m_nameHook}) {
+        if (hook) {
+            UnhookWinEvent(hook);
+        }
+    }
+    if (m_events) {
+        DestroyWindow(m_events);
+    }
+}
 
 WindowId Win32WindowTitles::foregroundWindow()
 {
@@ -99,7 +106,31 @@ WindowId Win32WindowTitles::foregroundWindow()
 
 std::string Win32WindowTitles::readTitle(WindowId window)
 {
-    return toUtf8(readWide(toHandle(window)));
+    const HWND handle = toHandle(window);
+    const std::wstring title = readWide(handle);
+    // The same rule as the title-bar writer's: a title that is not what we wrote last is the
+    // window's own.
+    if (handle != nullptr && !(handle == m_writtenWindow && title == m_writtenText)) {
+        if (m_ownUnits.size() > 16) {
+            std::erase_if(m_ownUnits, [](const auto& entry) { return !IsWindow(entry.first); });
+        }
+        m_ownUnits[handle] = title.size();
+    }
+    return utf8FromWide(title);
+}
+
+// Our own windows answer on our own thread. A send that timed out would be delivered later with
+// a pointer into this frame, so within the process there is no time limit. For another
+// program's window, SetWindowTextW would wait as long as that program takes, for ever if it
+// hangs: the text travels as a copy, and a window that misses the deadline keeps its old title.
+bool Win32WindowTitles::send(HWND window, const std::wstring& text)
+{
+    if (ownedByUs(window)) {
+        return SetWindowTextW(window, text.c_str()) != FALSE;
+    }
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                               SMTO_NORMAL | SMTO_ABORTIFHUNG, WriteTimeoutMs, &result) != 0;
 }
 
 void Win32WindowTitles::writeTitle(WindowId window, std::string_view title)
@@ -108,23 +139,60 @@ void Win32WindowTitles::writeTitle(WindowId window, std::string_view title)
     if (handle == nullptr || !IsWindow(handle)) {
         return;
     }
-    DWORD process = 0;
-    if (GetWindowThreadProcessId(handle, &process) == 0) {
-        return; // gone since IsWindow
+    const std::wstring text = titleText(title);
+    // The note goes on before the decoration: a run killed in between leaves a note on an
+    // undecorated title, which the next run recognises as such and leaves alone.
+    const auto own = m_ownUnits.find(handle);
+    if (own != m_ownUnits.end() && own->second <= text.size() && !ownedByUs(handle) &&
+        (handle != m_notedWindow || own->second != m_notedUnits)) {
+        if (SetPropW(handle, NoteProperty, noteValue(own->second))) {
+            m_notedWindow = handle;
+            m_notedUnits = own->second;
+        }
     }
-    const std::wstring text = toWide(title);
-    if (process == GetCurrentProcessId()) {
-        // Our own windows answer on our own thread. A send that timed out would be delivered
-        // later with a pointer into this frame, so within the process there is no time limit.
-        SetWindowTextW(handle, text.c_str());
+    m_writtenWindow = handle;
+    m_writtenText = text;
+    send(handle, text);
+}
+
+void Win32WindowTitles::restoreTitle(WindowId window, std::string_view ownTitle)
+{
+    const HWND handle = toHandle(window);
+    if (handle == nullptr || !IsWindow(handle)) {
         return;
     }
-    // SetWindowTextW would wait as long as the other program takes, for ever if it hangs. The
-    // text travels as a copy, and a window that misses the deadline keeps its old title until
-    // the next write.
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(handle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                        SMTO_NORMAL | SMTO_ABORTIFHUNG, WriteTimeoutMs, &result);
+    const std::wstring text = titleText(ownTitle);
+    m_ownUnits.erase(handle);
+    if (handle == m_writtenWindow) {
+        m_writtenWindow = nullptr;
+        m_writtenText.clear();
+    }
+    // A window that did not take its title back keeps the note, for the next run to try.
+    if (send(handle, text) && handle == m_notedWindow) {
+        RemovePropW(handle, NoteProperty);
+        m_notedWindow = nullptr;
+    }
+}
+
+void Win32WindowTitles::recoverAbandonedTitles()
+{
+    EnumWindows(
+        [](HWND window, LPARAM self) -> BOOL {
+            const HANDLE note = GetPropW(window, NoteProperty);
+            if (note == nullptr) {
+                return TRUE;
+            }
+            const auto units = reinterpret_cast<std::uintptr_t>(note) - 1;
+            const std::wstring title = readWide(window);
+            // A title the window's program has set since is the program's to keep.
+            if (decorates(title, units)) {
+                reinterpret_cast<Win32WindowTitles*>(self)->send(
+                    window, title.substr(title.size() - units));
+            }
+            RemovePropW(window, NoteProperty);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(this));
 }
 
 } // namespace horaloom

@@ -1,0 +1,226 @@
+// The Windows-side eyes and hands of test_win32app.sh, run under wine beside Horaloom.exe.
+//
+//   probe form1          Horaloom's main window: caption, client size, where, shown, digits
+//   probe box TITLE      the texts of a visible message box with that title
+//   probe tray           where the task bar of wine's own desktop is
+//   probe kill           ends Horaloom at once, as a crash would
+//   probe titles LOG     two windows of another program, which log to LOG every title they
+//                        are given and every activation; "r" in the first retitles it
+//
+// Wine 8 raises no WinEvent when the foreground moves or a title changes, so the two windows
+// raise them themselves, as Windows would: that is what Horaloom's hook listens for.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+std::string utf8(const std::wstring& text)
+{
+    if (text.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(text.size());
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), bytes, nullptr, nullptr);
+    return out;
+}
+
+// WM_GETTEXT is marshalled between processes, so it reads another program's controls too.
+std::wstring textOf(HWND window)
+{
+    wchar_t buffer[1024] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer),
+                        SMTO_ABORTIFHUNG, 2000, &copied);
+    return buffer;
+}
+
+int form1()
+{
+    const HWND form = FindWindowW(L"Horaloom.Form1", nullptr);
+    if (!form) {
+        std::printf("missing\n");
+        return 1;
+    }
+    RECT client{};
+    GetClientRect(form, &client);
+    POINT origin{0, 0};
+    ClientToScreen(form, &origin);
+    RECT frame{};
+    GetWindowRect(form, &frame);
+    std::printf("caption %s\n", utf8(textOf(form)).c_str());
+    std::printf("client %ld %ld\n", client.right, client.bottom);
+    std::printf("origin %ld %ld\n", origin.x, origin.y);
+    std::printf("frame %ld %ld\n", frame.left, frame.top);
+    DWORD process = 0;
+    GetWindowThreadProcessId(form, &process);
+    std::printf("pid %lu\n", process);
+    std::printf("visible %d\n", IsWindowVisible(form) && !IsIconic(form) ? 1 : 0);
+    // The digit boxes by their ids: hours 100, 101; minutes 102, 103; seconds 105, 104.
+    std::string digits;
+    for (int id : {100, 101, 0, 102, 103, 0, 105, 104}) {
+        digits += id ? utf8(textOf(GetDlgItem(form, id))) : ":";
+    }
+    std::printf("digits %s\n", digits.c_str());
+    std::printf("acp %u\n", GetACP());
+    return 0;
+}
+
+int box(const char* title)
+{
+    wchar_t wanted[256] = {};
+    MultiByteToWideChar(CP_UTF8, 0, title, -1, wanted, 256);
+    const HWND found = FindWindowW(L"#32770", wanted);
+    if (!found || !IsWindowVisible(found)) {
+        std::printf("missing\n");
+        return 1;
+    }
+    for (HWND child = GetWindow(found, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::string text = utf8(textOf(child));
+        if (!text.empty()) {
+            std::printf("%s\n", text.c_str());
+        }
+    }
+    return 0;
+}
+
+// Wine's own desktop draws the tray icons inside its task bar, from the right-hand end.
+int tray()
+{
+    const HWND bar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    RECT place{};
+    if (!bar || !GetWindowRect(bar, &place)) {
+        std::printf("missing\n");
+        return 1;
+    }
+    std::printf("bar %ld %ld %ld %ld\n", place.left, place.top, place.right, place.bottom);
+    return 0;
+}
+
+// Ends Horaloom as a crash would: no message, no clean-up of its own.
+int kill()
+{
+    DWORD process = 0;
+    const HWND form = FindWindowW(L"Horaloom.Form1", nullptr);
+    if (!form || !GetWindowThreadProcessId(form, &process)) {
+        return 1;
+    }
+    const HANDLE handle = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, process);
+    if (!handle || !TerminateProcess(handle, 9)) {
+        return 1;
+    }
+    WaitForSingleObject(handle, 5000);
+    CloseHandle(handle);
+    return 0;
+}
+
+FILE* g_log = nullptr;
+HWND g_first = nullptr;
+DWORD g_start = 0;
+
+void logLine(HWND window, const char* what, const std::wstring& text)
+{
+    std::fprintf(g_log, "%lu %s %c %s\n", GetTickCount() - g_start, what,
+                 window == g_first ? 'A' : 'B', utf8(text).c_str());
+    std::fflush(g_log);
+}
+
+LRESULT CALLBACK titlesProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SETTEXT:
+        logLine(window, "title", reinterpret_cast<const wchar_t*>(lParam));
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            logLine(window, "active", L"");
+            NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, window, OBJID_WINDOW, CHILDID_SELF);
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == 'r' && window == g_first) {
+            logLine(window, "retitled", L"Round 1");
+            SetWindowTextW(window, L"Round 1");
+            NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_WINDOW, CHILDID_SELF);
+        }
+        return 0;
+    case WM_CLOSE:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int titles(const char* logPath)
+{
+    g_log = std::fopen(logPath, "wb"); // plain line feeds, for grep
+    if (!g_log) {
+        return 2;
+    }
+    g_start = GetTickCount();
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = titlesProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = L"HoraloomProbeTitles";
+    RegisterClassW(&windowClass);
+    // Non-ASCII, and one character outside the BMP: titles must come back unit for unit.
+    g_first = CreateWindowExW(0, L"HoraloomProbeTitles", L"\u00DCbung \u2013 \u65E5\u672C",
+                              WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 60, 320, 120, nullptr, nullptr,
+                              windowClass.hInstance, nullptr);
+    CreateWindowExW(0, L"HoraloomProbeTitles", L"Notes \U0001D11E clef",
+                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 260, 320, 120, nullptr, nullptr,
+                    windowClass.hInstance, nullptr);
+    logLine(g_first, "ready", L"");
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // --desktop NAME: look at the windows of another desktop, such as wine's own "shell".
+    if (argc > 2 && std::strcmp(argv[1], "--desktop") == 0) {
+        wchar_t name[64] = {};
+        MultiByteToWideChar(CP_UTF8, 0, argv[2], -1, name, 64);
+        const HDESK desktop = OpenDesktopW(name, 0, FALSE, GENERIC_ALL);
+        if (!desktop || !SetThreadDesktop(desktop)) {
+            std::printf("missing\n");
+            return 1;
+        }
+        argc -= 2;
+        argv += 2;
+    }
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "form1") {
+        return form1();
+    }
+    if (command == "box" && argc > 2) {
+        return box(argv[2]);
+    }
+    if (command == "tray") {
+        return tray();
+    }
+    if (command == "kill") {
+        return kill();
+    }
+    if (command == "titles" && argc > 2) {
+        return titles(argv[2]);
+    }
+    std::fprintf(stderr,
+                 "usage: probe [--desktop NAME] form1 | box TITLE | tray | kill | titles LOG\n");
+    return 2;
+}
