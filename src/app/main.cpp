@@ -111,7 +111,7 @@ int main(int argc, char* argv[])
     horaloom::MainPresenter& presenter = form.presenter();
     // Before start-up, which gives back titles a killed copy left: a signal that comes now ends
     // Horaloom as cleanly as one that comes later.
-    horaloom::installSignalGuard([&presenter] { presenter.endBySignal(); });
+    horaloom::installSignalGuard([&presenter] { presenter.endWithoutAsking(); });
     if (!presenter.Form_Load()) {
         return 1;
     }

@@ -47,7 +47,7 @@ void MainPresenter::Quit()
     endProgram(0);
 }
 
-void MainPresenter::endBySignal()
+void MainPresenter::endWithoutAsking()
 {
     // Ending first: a change of foreground reported in the same pass of the event loop, or a
     // tick due, would decorate a window again after its title came back.

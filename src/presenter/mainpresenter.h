@@ -52,9 +52,9 @@ public:
     void Quit();
     void ShowSetupScreen();
     void HideSetupScreen();
-    // The end by a signal: the decorated window gets its own title back, nothing decorates
-    // again, and the program ends with 0.
-    void endBySignal();
+    // The end by a signal or by the end of the desktop session: the decorated window gets its
+    // own title back, nothing decorates again, and the program ends with 0, unasked.
+    void endWithoutAsking();
 
     // --- Handlers, as the view forwards them ---
     void Timer1_Timer();

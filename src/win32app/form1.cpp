@@ -157,7 +157,7 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ENDSESSION:
         // Logging off ends us without a word: the decorated window gets its title back first.
         if (wParam) {
-            m_presenter.restoreDecoratedTitle();
+            m_presenter.endWithoutAsking();
         }
         return 0;
     default:

@@ -136,7 +136,7 @@ TEST_F(PresenterTest, EndBySignalHandsTheTitleBackForGood)
     p.cmdStart_Click();
     seconds(2);
     ASSERT_EQ(fake.titles.windows[7], "00:00:02   Letter - Editor");
-    p.endBySignal();
+    p.endWithoutAsking();
     EXPECT_EQ(fake.titles.windows[7], "Letter - Editor");
     EXPECT_EQ(fake.programEnd.ends, std::vector<int>{0});
     // What was already due in the event loop's pass changes nothing.

@@ -271,7 +271,10 @@ check "the next start gives the killed run's decoration back, exactly" \
     wait_until 30 after "$seen" "^[0-9]+ title A Round 1\$"
 wait_until 20 form1_shows 1
 
-# --- one copy only ---------------------------------------------------------------------------
+# --- one copy only, and a second start brings the hidden first one forward ---------------------
+activate "$(xwindow Horaloom)"
+xdotool key alt+h
+wait_until 10 form1_shows 0 || true
 (cd "$run" && exec wine "$exe") >/dev/null 2>&1 &
 second_copy=$!
 wait_until 20 probe box Horaloom || true
@@ -281,7 +284,7 @@ press_in "$second_copy" Return
 status=0
 wait "$second_copy" || status=$?
 check "and ends with status 1 ($status)" test "$status" -eq 1
-check "the first copy goes on" form1_shows 1
+check "the first copy goes on, its hidden window shown again" wait_until 10 form1_shows 1
 
 # --- the menus, then Quit, Yes: the settings file, byte for byte --------------------------------
 form=$(xwindow Horaloom)
