@@ -44,8 +44,10 @@ shown_screenshots() {
             { echo "$name is not $size"; return 1; }
         count=$((count + 1))
     done < <(sed -n 's|.*width="\([0-9]*\)" height="\([0-9]*\)">\(.*\)</image>.*|\1x\2 \3|p' "$metainfo")
-    # The shots of the scaled windows (NAME-1.5x.png) are the README's, not the catalogue's.
-    ((count == $(find "$HORALOOM_SOURCE_DIR/docs/screenshots" -name '*.png' ! -name '*-[0-9]*x.png' | wc -l)))
+    # The shots of the scaled windows (NAME-1.5x.png) and of the Windows program (windows-*.png)
+    # are the README's, not this package's catalogue's.
+    ((count == $(find "$HORALOOM_SOURCE_DIR/docs/screenshots" -name '*.png' ! -name '*-[0-9]*x.png' \
+        ! -name 'windows-*.png' | wc -l)))
 }
 check "the metainfo shows every screenshot of docs/screenshots" shown_screenshots
 if command -v appstreamcli >/dev/null; then
