@@ -13,6 +13,8 @@
 
 namespace horaloom::fakes {
 
+using Focus = std::variant<std::monostate, Button, int>;
+
 struct FakeButton {
     bool enabled = true;
     bool visible = true;
@@ -29,7 +31,7 @@ class FakeMainView : public MainView {
 public:
     std::map<Button, FakeButton> buttons;
     std::array<FakeDigitBox, 6> digits{};
-    std::variant<std::monostate, Button, int> focus; // a button or a digit box's index
+    Focus focus; // a button or a digit box's index
     std::string clockText;
     Rgb background = 0;
     std::string caption = "Horaloom";
