@@ -1,6 +1,6 @@
-// What every window owes a user who reads with a screen reader, works from the keyboard, or has
-// a larger font or a scaled screen: every control named and described, Escape and Return and F1,
-// captions that fit, and a clock that can be read. Run at several scales (see CMakeLists.txt).
+// What every window owes a user who reads with a screen reader, or has a larger font or a scaled
+// screen: every control named and described, captions that fit, and a clock that can be read.
+// Run at several scales (see CMakeLists.txt).
 #include "aboutwindow.h"
 #include "fakeplatform.h"
 #include "helpwindow.h"
@@ -84,8 +84,6 @@ private slots:
     void captionsFitTheirControls_data();
     void captionsFitTheirControls();
     void clockIsLegibleYetUntouchable();
-    void escapeClosesAndReturnPressesTheDefault();
-    void f1OpensHelp();
 };
 
 void TestUsability::everyControlHasANameAndADescription()
@@ -181,49 +179,6 @@ void TestUsability::clockIsLegibleYetUntouchable()
     const double bright = luminance(QColor(background->first)) + 0.05;
     const double contrast = bright / (luminance(darkest) + 0.05);
     QVERIFY2(contrast >= 4.5, qPrintable(QStringLiteral("contrast %1:1").arg(contrast)));
-}
-
-void TestUsability::escapeClosesAndReturnPressesTheDefault()
-{
-    Windows w;
-    for (QWidget* window : {static_cast<QWidget*>(&w.about), static_cast<QWidget*>(&w.help)}) {
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window));
-        QTest::keyClick(window, Qt::Key_Escape);
-        QVERIFY2(!window->isVisible(), qPrintable(window->windowTitle()));
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QVERIFY2(!window->isVisible(), qPrintable(window->windowTitle()));
-    }
-    // Select Alarm: Return is Ok (the option applies), Escape is a close that drops it.
-    w.selectAlarm->open();
-    QVERIFY(QTest::qWaitForWindowActive(w.selectAlarm));
-    w.selectAlarm->findChild<QRadioButton*>("optBeep")->click();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(w.alarmType, 0);
-    QVERIFY(!w.selectAlarm->isVisible());
-    w.selectAlarm->open();
-    QVERIFY(QTest::qWaitForWindowActive(w.selectAlarm));
-    w.selectAlarm->findChild<QRadioButton*>("optWave")->click();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(w.selectAlarm.isNull()); // unloaded
-    QCOMPARE(w.alarmType, 0);
-}
-
-void TestUsability::f1OpensHelp()
-{
-    Windows w;
-    w.main.show();
-    QVERIFY(QTest::qWaitForWindowActive(&w.main));
-    QTest::keyClick(&w.main, Qt::Key_F1);
-    QTRY_VERIFY(w.main.findChild<frmHelp*>() || !QApplication::topLevelWidgets().isEmpty());
-    bool helpShown = false;
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        helpShown |= qobject_cast<frmHelp*>(top) && top->isVisible() && top != &w.help;
-    }
-    QVERIFY(helpShown);
 }
 
 QTEST_MAIN(TestUsability)
