@@ -64,7 +64,7 @@ end_with() { # end_with SIGNAL PID
 }
 
 gone() { ! kill -0 "$1" 2>/dev/null; }
-viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+viewable() { xwininfo -id "$1" 2>/dev/null | grep IsViewable >/dev/null; }
 hidden() { ! viewable "$1"; }
 in_front() { [[ $(xdotool getactivewindow 2>/dev/null) == "$1" ]]; }
 width_of() { xwininfo -id "$1" | awk '/Width:/ {print $2}'; }

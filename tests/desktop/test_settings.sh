@@ -59,7 +59,7 @@ check "alarm, repeat, position and clock as set (${lines[*]})" \
 placed() { (($(tr -d ' ' <<<"${lines[3]}") % 15 == 0 && ${lines[3]} > 1000 && ${lines[4]} > 1000)); }
 check "the position is in twips, away from the corner (${lines[3]}, ${lines[4]})" placed
 
-framed() { xprop -id "$1" _NET_FRAME_EXTENTS | grep -q "= "; } # the window manager has said
+framed() { xprop -id "$1" _NET_FRAME_EXTENTS | grep "= " >/dev/null; } # the window manager has said
 # Starts Horaloom in DIR, notes its frame's corner and size in frame=(X Y WIDTH HEIGHT), quits.
 start_and_quit() { # start_and_quit DIR
     local x y width height left right top bottom

@@ -86,6 +86,6 @@ set_both "$chat" "(1) Inbox - Chat"
 after=$(raw_title "$chat")
 start_horaloom "$dir"
 # The note goes last, once the start has dealt with the window.
-unnoted_and_kept() { xprop -id "$chat" _HORALOOM_OWN_TITLE | grep -q "not found" && given_back "$chat" "$after"; }
+unnoted_and_kept() { xprop -id "$chat" _HORALOOM_OWN_TITLE | grep "not found" >/dev/null && given_back "$chat" "$after"; }
 check "a retitle through both properties survives the next start" \
     wait_for 10 unnoted_and_kept
