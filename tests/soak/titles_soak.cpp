@@ -3,70 +3,75 @@
 // the real X11 backend; now and then the run is killed and the next one starts. After every step
 // each window's title is checked byte for byte. ctest runs a short seeded run; a long one by hand:
 //
-//   scripts/desktop-session build/tests/soak/titles_soak --operations 100000 [--seed S]
+//   scripts/desktop-session build/tests/soak/titles_soak --steps 100000 [--seed S]
 //
 // It stops after --seconds (default 120) whatever is left. Exit status: 0 every check passed, 1
-// one failed (the seed and the last steps are printed), 2 bad arguments, 77 no X display.
+// one failed (the seed and the last steps are printed), 77 no X display.
 #include "titlebarwriter.h"
-#include "titletext.h"
-#include "windowtitles.h"
 #include "x11client.h"
 #include "xcbwindowtitles.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <functional>
 #include <random>
 #include <sstream>
-#include <string_view>
 
 namespace horaloom::test {
 namespace {
 
-enum Kind { Qt, Gtk, Xlib, Xt, Xdotool }; // how the program titles its window
+// How a program titles its window: Qt (both UTF-8), GTK (UTF-8 and Latin-1), Xlib (WM_NAME in
+// Latin-1), Xt (WM_NAME in COMPOUND_TEXT), xdotool (both Latin-1).
+enum Kind { Qt, Gtk, Xlib, Xt, Xdotool };
+
+// The letters titles are made of: UTF-8, Latin-1 and COMPOUND_TEXT, "?" where one has none.
+struct Letter {
+    const char *utf8, *latin1, *compound;
+};
+const Letter letters[] = {{"a", "a", "a"},
+                          {"Z", "Z", "Z"},
+                          {" ", " ", " "},
+                          {"-", "-", "-"},
+                          {"é", "\xE9", "\x1B-A\xE9"},
+                          {"Ω", "?", "\x1B-F\xD9"},
+                          {"日", "?", "?"},
+                          {"–", "?", "?"}};
 
 struct Window {
     xcb_window_t id;
     Kind kind;
-    std::u32string text;
+    std::vector<int> text; // letters
+    // The title in one of the forms: 0 UTF-8, 1 Latin-1, 2 COMPOUND_TEXT; or as a reader sees it.
+    std::string in(int form) const
+    {
+        std::string out;
+        for (const int i : text) {
+            out += form == 0   ? letters[i].utf8
+                   : form == 1 ? letters[i].latin1
+                               : letters[i].compound;
+        }
+        return out;
+    }
+    std::string shown() const
+    {
+        std::string out;
+        for (const int i : text) {
+            const char* other = kind == Xt ? letters[i].compound : letters[i].latin1;
+            out += kind == Qt || kind == Gtk || other[0] != '?' ? letters[i].utf8 : "?";
+        }
+        return out;
+    }
+    Title own() const
+    {
+        const Property wmName = kind == Qt   ? utf8(in(0))
+                                : kind == Xt ? compoundText(in(2))
+                                             : latin1(in(1));
+        return {kind == Qt || kind == Gtk ? std::optional(utf8(in(0)))
+                : kind == Xdotool         ? std::optional(latin1(in(1)))
+                                          : std::nullopt,
+                wmName};
+    }
 };
-
-std::string toUtf8(std::u32string_view text)
-{
-    std::string out;
-    for (const char32_t c : text) {
-        appendUtf8(out, c);
-    }
-    return out;
-}
-
-// Latin-1, '?' for what it lacks; COMPOUND_TEXT with the Greek set switched in where needed.
-std::string toBytes(std::u32string_view text, bool compound)
-{
-    std::string out;
-    char right = 'A';
-    for (const char32_t c : text) {
-        const char set = c == U'Ω' ? 'F' : 'A';
-        if (compound && c >= 0x80 && set != right) {
-            out += {'\x1B', '-', set};
-            right = set;
-        }
-        out += c == U'Ω' && compound ? '\xD9' : c < 0x100 ? static_cast<char>(c) : '?';
-    }
-    return out;
-}
-
-// What a reader of the title sees: '?' where Latin-1 has no character; the COMPOUND_TEXT
-// programs here switch to Greek for Ω.
-std::u32string shown(std::u32string text, Kind kind)
-{
-    for (char32_t& c : text) {
-        if (kind != Qt && kind != Gtk && c >= 0x100 && !(kind == Xt && c == U'Ω')) {
-            c = U'?';
-        }
-    }
-    return text;
-}
 
 std::string describe(const Title& title)
 {
@@ -78,121 +83,77 @@ std::string describe(const Title& title)
     return out.str();
 }
 
-class Soak {
+class Soak : public WindowTitles {
 public:
-    Soak(std::uint64_t seed) : m_random(seed) {}
+    explicit Soak(std::uint64_t seed) : m_random(seed) {}
+    int run(long steps, std::chrono::seconds limit);
 
-    int run(long operations, std::chrono::seconds limit);
+    // As the backend, for the writer: a program may end between any two of its requests.
+    WindowId foregroundWindow() override { return tap(0), m_titles->foregroundWindow(); }
+    std::string readTitle(WindowId w) override { return tap(1), m_titles->readTitle(w); }
+    void writeTitle(WindowId w, std::string_view title) override
+    {
+        tap(2);
+        m_titles->writeTitle(w, title);
+    }
+    void restoreTitle(WindowId w, std::string_view title) override
+    {
+        tap(3);
+        m_titles->restoreTitle(w, title);
+    }
 
 private:
-    // Passes every call on to the backend; ends a program at a chosen point of the writer's
-    // call, as one may end between any two of its requests.
-    class Tap final : public WindowTitles {
-    public:
-        explicit Tap(Soak& soak) : m_soak(soak) {}
-        WindowId foregroundWindow() override
-        {
-            return fire(0, m_soak.m_titles->foregroundWindow());
-        }
-        std::string readTitle(WindowId w) override
-        {
-            return fire(1, m_soak.m_titles->readTitle(w));
-        }
-        void writeTitle(WindowId w, std::string_view title) override
-        {
-            fire(2, 0);
-            m_soak.m_titles->writeTitle(w, title);
-        }
-        void restoreTitle(WindowId w, std::string_view title) override
-        {
-            fire(3, 0);
-            m_soak.m_titles->restoreTitle(w, title);
-        }
-        int point =
-            -1; // 0 after the foreground query, 1 after a read, 2 before a write, 3 a restore
-        xcb_window_t victim = XCB_NONE;
-
-    private:
-        template <typename T> T fire(int at, T value)
-        {
-            if (at == point) {
-                point = -1;
-                m_soak.destroy(victim);
-            }
-            return value;
-        }
-        Soak& m_soak;
-    };
-
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
     Window& any()
     {
         return m_windows[static_cast<std::size_t>(below(static_cast<int>(m_windows.size())))];
     }
-    std::u32string randomText(int length);
-    void create();
-    void retitle(Window& window, std::u32string text);
+    void tap(int point);
+    void retitle(Window& window, int length);
     void destroy(xcb_window_t id);
     void step();
     bool check();
-    Window* find(WindowId id);
-    std::string timeText(long s, long hours) const;
+    std::string time(long hours, long s) const
+    {
+        char text[64];
+        std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", s / 3600 % hours, s / 60 % 60,
+                      s % 60);
+        return text;
+    }
 
     std::mt19937_64 m_random;
     X11Client m_client;
     std::unique_ptr<XcbWindowTitles> m_titles = std::make_unique<XcbWindowTitles>();
-    Tap m_tap{*this};
-    std::unique_ptr<TitleBarWriter> m_writer = std::make_unique<TitleBarWriter>(m_tap);
+    std::unique_ptr<TitleBarWriter> m_writer = std::make_unique<TitleBarWriter>(*this);
     std::vector<Window> m_windows;
-    std::vector<std::string> m_log; // the last steps, for a failure report
+    std::vector<std::string> m_log; // the steps so far, for a failure report
+    int m_tapPoint = -1;            // where the writer's next call meets a program ending
+    xcb_window_t m_victim = XCB_NONE;
     bool m_running = false;
     int m_displayClock = 0;
     long m_seconds = 0;
 };
 
-std::u32string Soak::randomText(int length)
+void Soak::tap(int point)
 {
-    static const std::u32string letters = U"abcXYZ -é–Ω日";
-    std::u32string text;
-    for (int i = 0; i < length; ++i) {
-        text += letters[static_cast<std::size_t>(below(static_cast<int>(letters.size())))];
+    if (point == m_tapPoint) {
+        m_tapPoint = -1;
+        destroy(m_victim);
     }
-    return text;
 }
 
 // The program sets its title its own way; it never deletes a property.
-void Soak::retitle(Window& window, std::u32string text)
+void Soak::retitle(Window& window, int length)
 {
-    window.text = std::move(text);
-    const std::string latin1Bytes = toBytes(window.text, false);
-    switch (window.kind) {
-    case Qt:
-        m_client.setProperty(window.id, "_NET_WM_NAME", utf8(toUtf8(window.text)));
-        m_client.setProperty(window.id, "WM_NAME", utf8(toUtf8(window.text)));
-        break;
-    case Gtk:
-        m_client.setProperty(window.id, "_NET_WM_NAME", utf8(toUtf8(window.text)));
-        m_client.setProperty(window.id, "WM_NAME", latin1(latin1Bytes));
-        break;
-    case Xlib:
-        m_client.setProperty(window.id, "WM_NAME", latin1(latin1Bytes));
-        break;
-    case Xt:
-        m_client.setProperty(window.id, "WM_NAME", compoundText(toBytes(window.text, true)));
-        break;
-    case Xdotool:
-        m_client.setProperty(window.id, "_NET_WM_NAME", latin1(latin1Bytes));
-        m_client.setProperty(window.id, "WM_NAME", latin1(latin1Bytes));
-        break;
+    window.text.clear();
+    for (int i = 0; i < length; ++i) {
+        window.text.push_back(below(static_cast<int>(std::size(letters))));
     }
-}
-
-void Soak::create()
-{
-    const auto kind = static_cast<Kind>(below(5));
-    const xcb_window_t id = m_client.createWindow({}); // untitled until its program says
-    m_windows.push_back({id, kind, {}});
-    retitle(m_windows.back(), randomText(below(10) == 0 ? 300 : below(14)));
+    const Title own = window.own();
+    if (own[0]) {
+        m_client.setProperty(window.id, "_NET_WM_NAME", *own[0]);
+    }
+    m_client.setProperty(window.id, "WM_NAME", *own[1]);
 }
 
 void Soak::destroy(xcb_window_t id)
@@ -202,44 +163,25 @@ void Soak::destroy(xcb_window_t id)
     std::erase_if(m_windows, [id](const Window& w) { return w.id == id; });
 }
 
-Window* Soak::find(WindowId id)
-{
-    for (Window& window : m_windows) {
-        if (window.id == id) {
-            return &window;
-        }
-    }
-    return nullptr;
-}
-
-std::string Soak::timeText(long s, long hours) const
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", s / 3600 % hours, s / 60 % 60, s % 60);
-    return text;
-}
-
 void Soak::step()
 {
     const int roll = below(100);
-    Window* decorated = find(m_writer->LastWindow);
-    if (decorated && roll >= 20 && roll < 45 && below(3) == 0) {
-        // Its program retitles the decorated window just before a switch or a kill.
-        m_log.push_back("retitle " + std::to_string(decorated->id) + " first");
-        retitle(*decorated, randomText(below(14)));
+    auto decorated = std::find_if(m_windows.begin(), m_windows.end(),
+                                  [this](const Window& w) { return w.id == m_writer->LastWindow; });
+    if (decorated != m_windows.end() && roll >= 20 && roll < 45 && below(3) == 0) {
+        m_log.push_back("its program retitles the decorated window first");
+        retitle(*decorated, below(14));
     }
     if (roll < 10 && m_windows.size() < 8) {
         m_log.push_back("create");
-        create();
+        m_windows.push_back({m_client.createWindow(), static_cast<Kind>(below(5)), {}});
+        retitle(m_windows.back(), below(10) == 0 ? 300 : below(14)); // untitled until then
     } else if (roll < 20 && m_windows.size() > 2) {
-        const xcb_window_t victim = decorated && below(2) ? decorated->id : any().id;
-        if (m_running && below(2)) { // in the middle of the next call
-            m_tap.point = below(4);
-            m_tap.victim = victim;
-            m_log.push_back("destroy at point " + std::to_string(m_tap.point));
-        } else {
-            destroy(victim);
-        }
+        m_victim = decorated != m_windows.end() && below(2) ? decorated->id : any().id;
+        m_tapPoint = m_running && below(2) ? below(4) : -1; // 50%: in the middle of the next call
+        m_log.push_back("destroy " + std::to_string(m_victim) + " at " +
+                        std::to_string(m_tapPoint));
+        tap(-1); // at once, unless in the middle of the next call
     } else if (roll < 42) {
         const xcb_window_t target = any().id;
         m_log.push_back("activate " + std::to_string(target));
@@ -249,17 +191,17 @@ void Soak::step()
         m_titles->sync();
         m_titles = std::make_unique<XcbWindowTitles>();
         m_titles->recoverAbandonedTitles();
-        m_writer = std::make_unique<TitleBarWriter>(m_tap);
+        m_writer = std::make_unique<TitleBarWriter>(*this);
         m_running = false;
     } else if (roll < 75) {
-        Window& target = decorated && below(2) ? *decorated : any();
+        Window& target = decorated != m_windows.end() && below(2) ? *decorated : any();
         // Half the time as long as the title shows now, decoration and all.
         const auto shown = m_client.property(target.id, "_NET_WM_NAME");
         const int length = below(2) && shown && shown->type == "UTF8_STRING"
                                ? utf8Length(shown->bytes)
                                : below(14);
         m_log.push_back("retitle " + std::to_string(target.id) + " to " + std::to_string(length));
-        retitle(target, randomText(length));
+        retitle(target, length);
     } else if (roll < 82) {
         m_running = !m_running;
         m_log.push_back(m_running ? "start" : "stop");
@@ -269,17 +211,14 @@ void Soak::step()
     } else if (roll < 88) {
         m_displayClock = below(3);
         m_log.push_back("display clock " + std::to_string(m_displayClock));
-    } else {
-        m_log.push_back("tick");
     }
     if (m_running) {
         ++m_seconds;
-        m_writer->TitleBar(timeText(m_seconds, 100), timeText(36000 + m_seconds, 24),
-                           m_displayClock);
+        m_writer->TitleBar(time(100, m_seconds), time(24, 36000 + m_seconds), m_displayClock);
     }
-    if (m_tap.point >= 0) { // the call never got there
-        m_tap.point = -1;
-        destroy(m_tap.victim);
+    if (m_tapPoint >= 0) { // the call never got there
+        m_tapPoint = -1;
+        destroy(m_victim);
     }
 }
 
@@ -288,24 +227,14 @@ bool Soak::check()
 {
     m_titles->sync();
     for (const Window& window : m_windows) {
-        const std::string text = toUtf8(shown(window.text, window.kind));
-        Title expected;
+        Title expected = window.own();
         if (m_running && window.id == m_writer->LastWindow) {
             if (m_displayClock == 2) {
                 continue; // writes nothing; a decoration from before may stand
             }
             const std::string title = TitleBarWriter::composeTitle(
-                timeText(m_seconds, 100), timeText(36000 + m_seconds, 24), m_displayClock, text);
+                time(100, m_seconds), time(24, 36000 + m_seconds), m_displayClock, window.shown());
             expected = {utf8(title), utf8(title)};
-        } else {
-            const std::string bytes = toBytes(window.text, window.kind == Xt);
-            const Property wmName = window.kind == Qt   ? utf8(text)
-                                    : window.kind == Xt ? compoundText(bytes)
-                                                        : latin1(bytes);
-            expected = {window.kind == Qt || window.kind == Gtk ? std::optional(utf8(text))
-                        : window.kind == Xdotool                ? std::optional(latin1(bytes))
-                                                                : std::nullopt,
-                        wmName};
         }
         const Title actual = m_client.title(window.id);
         if (actual != expected) {
@@ -317,18 +246,19 @@ bool Soak::check()
     return true;
 }
 
-int Soak::run(long operations, std::chrono::seconds limit)
+int Soak::run(long steps, std::chrono::seconds limit)
 {
     if (!m_client.connected() || !m_titles->connected()) {
         std::fprintf(stderr, "titles_soak: needs an X display\n");
         return 77;
     }
     for (int i = 0; i < 4; ++i) {
-        create();
+        m_windows.push_back({m_client.createWindow(), static_cast<Kind>(i), {}});
+        retitle(m_windows.back(), 5);
     }
     const auto end = std::chrono::steady_clock::now() + limit;
     long done = 0;
-    for (; done < operations && std::chrono::steady_clock::now() < end; ++done) {
+    for (; done < steps && std::chrono::steady_clock::now() < end; ++done) {
         step();
         if (!check()) {
             std::printf("failed at step %ld, after:\n", done);
@@ -349,23 +279,15 @@ int Soak::run(long operations, std::chrono::seconds limit)
 
 int main(int argc, char* argv[])
 {
-    long operations = 2000;
-    long seconds = 120;
-    std::uint64_t seed = std::random_device{}();
+    long options[] = {2000, static_cast<long>(std::random_device{}() % 1000000), 120};
+    const char* const names[] = {"--steps", "--seed", "--seconds"};
     for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string_view option = argv[i];
-        const long value = std::strtol(argv[i + 1], nullptr, 10);
-        if (option == "--operations") {
-            operations = value;
-        } else if (option == "--seconds") {
-            seconds = value;
-        } else if (option == "--seed") {
-            seed = static_cast<std::uint64_t>(value);
-        } else {
-            std::fprintf(stderr, "usage: titles_soak [--operations N] [--seed S] [--seconds T]\n");
-            return 2;
+        for (std::size_t n = 0; n < 3; ++n) {
+            options[n] = std::string(argv[i]) == names[n] ? std::strtol(argv[i + 1], nullptr, 10)
+                                                          : options[n];
         }
     }
-    std::printf("titles_soak: seed %llu\n", static_cast<unsigned long long>(seed));
-    return horaloom::test::Soak(seed).run(operations, std::chrono::seconds(seconds));
+    std::printf("titles_soak: seed %ld\n", options[1]);
+    return horaloom::test::Soak(static_cast<std::uint64_t>(options[1]))
+        .run(options[0], std::chrono::seconds(options[2]));
 }
