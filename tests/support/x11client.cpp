@@ -150,20 +150,24 @@ std::vector<std::uint32_t> X11Client::cardinals(xcb_window_t window, const std::
     return values;
 }
 
-void X11Client::requestActivation(xcb_window_t window)
+void X11Client::send(xcb_window_t to, xcb_window_t window, const std::string& type,
+                     std::uint32_t mask, std::uint32_t first)
 {
-    // As a pager asks (source 2): window managers grant that without focus-stealing checks.
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = window;
-    message.type = atom("_NET_ACTIVE_WINDOW");
-    message.data.data32[0] = 2;
-    message.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(m_c, 0, m_root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(m_c);
+    message.type = atom(type);
+    message.data.data32[0] = first;
+    xcb_send_event(m_c, 0, to, mask, reinterpret_cast<const char*>(&message));
+    sync();
+}
+
+// As a pager asks (source 2): window managers grant that without focus-stealing checks.
+void X11Client::requestActivation(xcb_window_t window)
+{
+    send(m_root, window, "_NET_ACTIVE_WINDOW",
+         XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY, 2);
 }
 
 xcb_window_t X11Client::activeWindow()
@@ -187,18 +191,6 @@ void X11Client::focus(xcb_window_t window)
 void X11Client::movePointer(std::int16_t x, std::int16_t y)
 {
     xcb_warp_pointer(m_c, XCB_NONE, m_root, 0, 0, 0, 0, x, y);
-    sync();
-}
-
-void X11Client::sendClientMessage(xcb_window_t window, const std::string& type)
-{
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = window;
-    message.type = atom(type);
-    xcb_send_event(m_c, 0, window, XCB_EVENT_MASK_NO_EVENT,
-                   reinterpret_cast<const char*>(&message));
     sync();
 }
 

@@ -88,8 +88,10 @@ public:
     xcb_window_t activeWindow();
     void focus(xcb_window_t window); // XCB_INPUT_FOCUS_POINTER_ROOT, XCB_NONE or a window
     void movePointer(std::int16_t x, std::int16_t y);
-    // A 32-bit ClientMessage of this type to the client that made the window.
-    void sendClientMessage(xcb_window_t window, const std::string& type);
+    // A 32-bit ClientMessage of this type about window to `to` (with no mask: to the client
+    // that made it).
+    void send(xcb_window_t to, xcb_window_t window, const std::string& type,
+              std::uint32_t mask = XCB_EVENT_MASK_NO_EVENT, std::uint32_t first = 0);
 
 private:
     xcb_connection_t* m_c = nullptr;

@@ -337,7 +337,7 @@ TEST_F(Titles, DisplayIsClaimedOnceAndALaterStartAsksTheHolderForward)
     ASSERT_EQ(first.claim(), Outcome::Claimed);
     EXPECT_EQ(first.claim(), Outcome::Claimed);
     EXPECT_FALSE(first.askOwnerToComeForward()); // the holder has nobody to ask
-    client.sendClientMessage(first.ownerWindow(), "_NET_ACTIVE_WINDOW");
+    client.send(first.ownerWindow(), first.ownerWindow(), "_NET_ACTIVE_WINDOW");
     EXPECT_FALSE(nextRequest(first)) << "a message of another type counted as a request";
     XcbDisplayClaim second;
     ASSERT_EQ(second.claim(), Outcome::HeldByAnother);
