@@ -7,14 +7,13 @@
 #include "wavelayout.h"
 
 #include <gtest/gtest.h>
-#include <sndfile.h>
 
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sys/stat.h>
+#include <unistd.h>
 
 namespace horaloom {
 namespace {
@@ -199,54 +198,31 @@ Bytes wave(std::size_t frames = 800)
     return bytes;
 }
 
-Bytes withSizes(std::uint32_t riff, std::uint32_t data)
-{
-    Bytes bytes = wave();
-    put32(bytes, 4, riff);
-    put32(bytes, 40, data);
-    return bytes;
-}
-
 // Each file on the wave voice, as the fake server sees it: played in full, or what a file cut
-// short holds and then the full default beep on the beep voice, or the beep alone.
+// short holds and then the full default beep on the beep voice, or the beep alone. Every kind
+// of damage is played through a real server in tests/desktop/test_formats.sh.
 TEST(PulseSound, EachFilePlaysWhatItHoldsOrGivesTheFullDefaultBeep)
 {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("horaloom-sound-" + std::to_string(getpid()));
-    fs::create_directories(dir / "directory.wav");
-    ASSERT_EQ(::mkfifo((dir / "fifo.wav").c_str(), 0600), 0);
+    const std::string dir =
+        std::filesystem::temp_directory_path() / ("horaloom-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
     const auto file = [&](const char* name, const Bytes& bytes) {
-        std::ofstream(dir / name, std::ios::binary)
+        std::ofstream(dir + name, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));
-        return (dir / name).string();
+        return dir + name;
     };
     Bytes oddChunk = wave(); // an odd-sized chunk and its pad byte before the data: valid
     const Bytes list = {'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0};
     oddChunk.insert(oddChunk.begin() + 36, list.begin(), list.end());
     put32(oddChunk, 4, static_cast<std::uint32_t>(oddChunk.size() - 8));
-    SF_INFO info{0, 8000, 1, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 0, 0};
-    const std::string flac = (dir / "flac.wav").string();
-    SNDFILE* out = sf_open(flac.c_str(), SFM_WRITE, &info);
-    const std::vector<short> tone(800, 100);
-    sf_write_short(out, tone.data(), 800);
-    sf_close(out);
     const Bytes good = wave();
     const std::tuple<std::string, std::size_t, bool> cases[] = {
         // path, frames played, beeps
-        {file("good.wav", good), 800, false},
-        {file("odd.wav", oddChunk), 800, false},
-        {file("half.wav", Bytes(good.begin(), good.begin() + 844)), 400, true},
-        {file("huge.wav", withSizes(0x7FFFFFE4, 0x7FFFFFC0)), 800, true},
-        {file("ff.wav", withSizes(0xFFFFFFFF, 0xFFFFFFFF)), 800, true},
-        {file("header.wav", Bytes(good.begin(), good.begin() + 30)), 0, true},
-        {file("empty.wav", {}), 0, true},
-        {file("nosamples.wav", wave(0)), 0, true},
-        {file("text.wav", Bytes{'n', 'o', 't', ' ', 'w', 'a', 'v', 'e'}), 0, true},
-        {flac, 0, true},
-        {(dir / "directory.wav").string(), 0, true},
-        {(dir / "fifo.wav").string(), 0, true},
-        {(dir / "missing.wav").string(), 0, true},
+        {file("/good.wav", good), 800, false},
+        {file("/odd.wav", oddChunk), 800, false},
+        {file("/half.wav", Bytes(good.begin(), good.begin() + 844)), 400, true},
+        {file("/nosamples.wav", wave(0)), 0, true},
         {"", 0, true},
     };
     const std::string beep = std::to_string(BeepTone::Frames);
@@ -272,7 +248,7 @@ TEST(PulseSound, EachFilePlaysWhatItHoldsOrGivesTheFullDefaultBeep)
         }
         EXPECT_TRUE(played > 0 || waves->seen().empty());
     }
-    fs::remove_all(dir);
+    std::filesystem::remove_all(dir);
 }
 
 TEST(PulseSound, BeepNeverCutsAWaveFileAndWithoutAServerEverySoundIsTheBell)
