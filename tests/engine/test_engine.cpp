@@ -56,7 +56,7 @@ TEST(DigitRules, ABoxTakesOneDigitUpToItsHighest)
 // r * 15 rounded with halves to even: each end colour comes half as often as the others.
 TEST(Palette, RandomColourRoundsHalvesToEvenTheSameEveryRun)
 {
-    const std::pair<double, int> cases[] = {{0.5 / 15, 0},  {1.5 / 15, 2},  {2.5 / 15, 2},
+    const std::pair<double, int> cases[] = {{0.5 / 15, 0},   {1.5 / 15, 2},  {2.5 / 15, 2},
                                             {14.5 / 15, 14}, {0.999999, 15}, {7.51 / 15, 8}};
     for (const auto& [r, colour] : cases) {
         EXPECT_EQ(randomColourNumber(r), colour) << r;
