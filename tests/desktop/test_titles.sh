@@ -17,7 +17,7 @@ before=$(raw_title "$letter")
 dir=$(settings_dir)
 start_horaloom "$dir"
 main=$window
-decorated() { titled "$letter" "^00:00:0[0-9]   Letter - Editor$"; }
+decorated() { titled "$letter" "^00:00:0[0-9]   ([^ ]+( [AP]M)?    )?Letter - Editor$"; }
 given_back() { [[ $(raw_title "$1") == "$2" ]]; } # given_back WINDOW RAW-TITLE
 start_count_up "$main"
 xdotool windowactivate --sync "$letter"
@@ -49,7 +49,7 @@ for signal in TERM USR1 QUIT; do
     xdotool windowactivate --sync "$letter"
     wait_for 4 decorated || echo "the title was not decorated before SIG$signal" >&2
     end_with "$signal" "$pid"
-    check "SIG$signal gives the title back and ends with 0 (got $ended_status)" \
+    check "SIG$signal gives the title back ($(raw_title "$letter" | tr '\n' ' ')) and ends with 0 (got $ended_status)" \
         test "$(raw_title "$letter")" = "$before" -a "$ended_status" -eq 0
 done
 
