@@ -1,6 +1,7 @@
-// The Qt windows on the offscreen platform with the fake platform: the designed layout, and
-// every control, key and timer reaching the presenter. What the presenter decides is tested
-// without widgets (tests/presenter).
+// The Qt windows on the offscreen platform with the fake platform: the designed layout, every
+// control, key and timer reaching the presenter, and what a user of a screen reader, a larger
+// font or a scaled screen needs. ctest runs it at several scales. What the presenter decides is
+// tested without widgets (tests/presenter).
 #include "aboutwindow.h"
 #include "digitbox.h"
 #include "fakeplatform.h"
@@ -9,17 +10,21 @@
 #include "selectalarmdialog.h"
 #include "states.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
 #include <QWindow>
+#include <cmath>
 
 using namespace horaloom;
 
@@ -78,6 +83,9 @@ private slots:
     void presenterDrawsIntoTheWidgets();
     void selectAlarmControlsReachTheirHandlers();
     void aboutAndHelpHideAndComeBackUnchanged();
+    void everyControlIsNamedDescribedAndFitsItsCaption_data();
+    void everyControlIsNamedDescribedAndFitsItsCaption();
+    void clockIsLegibleYetUntouchable();
 };
 
 void TestViews::mainWindowIsLaidOutAsDesigned()
@@ -302,6 +310,97 @@ void TestViews::aboutAndHelpHideAndComeBackUnchanged()
     QCOMPARE(text->toPlainText(), before);
     QTest::keyClick(text, Qt::Key_Tab); // leaves, rather than typed in
     QVERIFY(qobject_cast<QPushButton*>(QApplication::focusWidget()));
+}
+
+void TestViews::everyControlIsNamedDescribedAndFitsItsCaption_data()
+{
+    QTest::addColumn<int>("systemPoints");
+    QTest::newRow("system font") << 0;
+    QTest::newRow("13 pt system font") << 13;
+}
+
+void TestViews::everyControlIsNamedDescribedAndFitsItsCaption()
+{
+    QFETCH(int, systemPoints);
+    const QFont system = QApplication::font();
+    QFont font = system;
+    if (systemPoints > 0) {
+        font.setPointSize(systemPoints);
+    }
+    QApplication::setFont(font);
+    Main m;
+    Form2 about;
+    frmHelp help;
+    std::int16_t alarmType = 1;
+    std::string waveFile;
+    Form4 selectAlarm(alarmType, waveFile, m.platform, [] {});
+    for (QWidget* window : {static_cast<QWidget*>(&m.window), static_cast<QWidget*>(&about),
+                            static_cast<QWidget*>(&help), static_cast<QWidget*>(&selectAlarm)}) {
+        window->show();
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            if (control->objectName().isEmpty() || control->objectName().startsWith("qt_")) {
+                continue; // a widget Qt makes for its own use (menu bar, scroll bars)
+            }
+            const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+            const QString name = accessible->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty() && !name.contains('&') &&
+                         !accessible->text(QAccessible::Description).isEmpty(),
+                     qPrintable(control->objectName()));
+            // The room a caption needs: its text, a button's margins, a radio's indicator.
+            const QStyle* style = control->style();
+            QString caption;
+            int room = 0;
+            if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+                caption = button->text().remove('&');
+                room = qobject_cast<QRadioButton*>(control)
+                           ? style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                                 style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing)
+                           : 2 * style->pixelMetric(QStyle::PM_ButtonMargin);
+            } else if (auto* label = qobject_cast<QLabel*>(control)) {
+                caption = label->text();
+            } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
+                caption = group->title();
+                room = 16; // the frame's line runs on both sides of the title
+            }
+            const QFontMetrics metrics(control->font());
+            QVERIFY2(caption.isEmpty() ||
+                         (metrics.horizontalAdvance(caption) + room <= control->width() &&
+                          metrics.height() <= control->height()),
+                     qPrintable(control->objectName() + ": " + caption));
+        }
+    }
+    QCOMPARE(QAccessible::queryAccessibleInterface(m.get("txtHours2"))->text(QAccessible::Name),
+             QStringLiteral("Hours, tens digit"));
+    QApplication::setFont(system);
+}
+
+// The clock box takes no input, yet its text stands out from its own colour (WCAG's 4.5:1).
+void TestViews::clockIsLegibleYetUntouchable()
+{
+    Main m;
+    auto* clock = m.get<QLineEdit>("txtTime");
+    QVERIFY(QTest::qWaitForWindowExposed(&m.window));
+    QVERIFY(!clock->isEnabled());
+    const auto luminance = [](QColor c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const QImage image = clock->grab().toImage();
+    std::map<QRgb, int> counts;
+    double darkest = 1;
+    for (int y = 2; y < image.height() - 2; ++y) {
+        for (int x = 2; x < image.width() - 2; ++x) {
+            ++counts[image.pixel(x, y)];
+            darkest = std::min(darkest, luminance(image.pixelColor(x, y)));
+        }
+    }
+    const auto background = std::max_element(counts.begin(), counts.end(),
+                                             [](auto a, auto b) { return a.second < b.second; });
+    const double contrast = (luminance(QColor(background->first)) + 0.05) / (darkest + 0.05);
+    QVERIFY2(contrast >= 4.5, qPrintable(QStringLiteral("contrast %1:1").arg(contrast)));
 }
 
 QTEST_MAIN(TestViews)
