@@ -42,7 +42,7 @@ wait_for() { # wait_for SECONDS COMMAND...
 
 # Sets found to the window of PID whose title matches REGEX, if there is one.
 window_of() { # window_of PID REGEX
-    found=$(xdotool search --all --pid "$1" --name "$2" 2>/dev/null | head -n 1)
+    found=$(xdotool search --all --pid "$1" --name "$2" 2>/dev/null | sed -n 1p)
     [[ -n $found ]]
 }
 

@@ -28,7 +28,9 @@ start_recording() {
 }
 # The sounds between two marks: "start_ms length_ms hz tail_hz" a line.
 heard_between() { # heard_between FROM TO [GAP_MS]
-    tail -c +$(($1 + 1)) "$recording" | head -c $(($2 - $1)) | "$SEGMENTS" $sound_rate "${3:-40}"
+    # One reader for the bytes: head would end early and fail a tail before it under pipefail.
+    dd if="$recording" iflag=skip_bytes,count_bytes skip="$1" count=$(($2 - $1)) status=none |
+        "$SEGMENTS" $sound_rate "${3:-40}"
 }
 # How many full default beeps (880 Hz, 180 ms, of which about 170 above the threshold) there are.
 full_beeps() { awk '$2 >= 150 && $2 <= 200 && $3 >= 862 && $3 <= 898 { n++ } END { print n + 0 }'; }

@@ -18,7 +18,7 @@ launch() {
     pids+=("$pid")
     wait_for 20 shown_horaloom
 }
-shown_horaloom() { window=$(xdotool search --onlyvisible --name '^Horaloom$' | head -n 1) && [[ -n $window ]]; }
+shown_horaloom() { window=$(xdotool search --onlyvisible --name '^Horaloom$' | sed -n 1p) && [[ -n $window ]]; }
 launchers_box() { [[ $(xprop -id "$window" _NET_WM_PID) != *" $pid" && $(width_of "$window") != 177 ]]; }
 
 printf ' 0 \r\n x \r\n' >"$config/Horaloom.ini"
@@ -26,7 +26,7 @@ cp "$config/Horaloom.ini" "$workdir/broken.ini"
 check "a box says the settings could not be read" launch
 check "the box is the launcher's, before Horaloom starts" launchers_box
 check "the unreadable file is kept under a dated name" \
-    cmp -- "$workdir/broken.ini" "$(find "$config" -name 'Horaloom.ini.unreadable-*' | head -n 1)"
+    cmp -- "$workdir/broken.ini" "$(find "$config" -name 'Horaloom.ini.unreadable-*' | sed -n 1p)"
 keys "$window" Return
 check "once the box is closed Horaloom's main window appears" wait_for 20 window_of "$pid" "^Horaloom$"
 check "the main window is Horaloom's own (177 pixels wide)" test "$(width_of "$found")" -eq 177

@@ -5,7 +5,7 @@
 source "$(dirname "$0")/common.sh"
 
 # Starts an xmessage titled TITLE (WM_NAME only, as Xt programs title); sets its window in xmsg.
-on_screen() { xmsg=$(xdotool search --onlyvisible --name "^$1$" | head -n 1) && [[ -n $xmsg ]]; }
+on_screen() { xmsg=$(xdotool search --onlyvisible --name "^$1$" | sed -n 1p) && [[ -n $xmsg ]]; }
 xmessage_titled() {
     xmessage -title "$1" "$1" &
     pids+=("$!")

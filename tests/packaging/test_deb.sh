@@ -29,7 +29,7 @@ check "everything in it lies under /usr, and nothing of the tests or the build" 
 check "lintian finds no error and no warning" \
     lintian --info --pedantic --display-experimental --fail-on error,warning "$deb"
 dpkg-deb -x "$deb" "$workdir/root"
-module=$(find "$workdir/root/usr/lib" -name libhoraloom_sound.so | head -n 1)
+module=$(find "$workdir/root/usr/lib" -name libhoraloom_sound.so | sed -n 1p)
 # The hardening dpkg-buildflags asks for: read-only relocations bound at start-up, and in the
 # programs the fortified C library and the stack protector.
 # (grep -q on a process substitution: a pipe would end the writer early, and pipefail fail it.)

@@ -9,7 +9,7 @@ stage "$workdir/root"
 desktop=$usr/share/applications/$HORALOOM_APP_ID.desktop
 metainfo=$usr/share/metainfo/$HORALOOM_APP_ID.metainfo.xml
 icons=$usr/share/icons/hicolor
-value() { sed -n "s/^$1=//p" "$desktop" | head -n 1; }
+value() { sed -n "s/^$1=//p" "$desktop" | sed -n 1p; }
 
 check "horaloom and its launcher are installed" test -x "$usr/bin/horaloom" -a -x "$usr/bin/horaloom-launcher"
 check "the default settings are installed byte for byte" cmp -- "$default_settings" "$usr/share/horaloom/Horaloom.ini"
