@@ -7,18 +7,28 @@
 //   <seconds since the epoch> <milliseconds into that second> <window> <title>
 // with the wall-clock time at which the change reached this client. Runs until TERM or INT, or
 // for S seconds.
-#include "xcbbench.h"
+#include "x11client.h"
 
 #include <poll.h>
 #include <signal.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 namespace {
 
+using namespace horaloom::test;
+
 volatile sig_atomic_t stopRequested = 0;
+
+double monotonicMs()
+{
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 extern "C" void requestStop(int)
 {
@@ -57,36 +67,31 @@ int main(int argc, char* argv[])
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
 
-    int screenNumber = 0;
-    xcb_connection_t* c = xcb_connect(nullptr, &screenNumber);
-    if (xcb_connection_has_error(c)) {
+    X11Client client;
+    if (!client.connected()) {
         std::fprintf(stderr, "title_delay: cannot open the display\n");
         return 2;
     }
-    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(c));
-    for (int i = 0; i < screenNumber; ++i) {
-        xcb_screen_next(&screens);
-    }
-    const xcb_atom_t netWmName = bench::atom(c, "_NET_WM_NAME");
-    const xcb_window_t own = bench::createTitledWindow(c, screens.data, title,
-                                                       XCB_EVENT_MASK_PROPERTY_CHANGE);
-    xcb_map_window(c, own);
+    xcb_connection_t* c = client.connection();
+    const xcb_atom_t netWmName = client.atom("_NET_WM_NAME");
+    const xcb_window_t own =
+        client.createWindow({{"WM_NAME", utf8(title)}, {"_NET_WM_NAME", utf8(title)}},
+                            {.x = 40, .y = 40, .eventMask = XCB_EVENT_MASK_PROPERTY_CHANGE});
     const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
     for (xcb_window_t window : watched) {
         xcb_change_window_attributes(c, window, XCB_CW_EVENT_MASK, &mask);
     }
-    bench::Reply<xcb_get_input_focus_reply_t>(
-        xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    client.sync();
     std::printf("window 0x%x\n", own);
     std::fflush(stdout);
 
-    const double end = bench::monotonicMs() + seconds * 1000;
+    const double end = monotonicMs() + seconds * 1000;
     const int fd = xcb_get_file_descriptor(c);
-    while (!stopRequested && bench::monotonicMs() < end && !xcb_connection_has_error(c)) {
+    while (!stopRequested && monotonicMs() < end && !xcb_connection_has_error(c)) {
         pollfd pfd{fd, POLLIN, 0};
         poll(&pfd, 1, 200);
         while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
-            const bench::Reply<xcb_generic_event_t> owned(event);
+            const Reply<xcb_generic_event_t> owned(event);
             if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY) {
                 continue;
             }
@@ -97,12 +102,12 @@ int main(int argc, char* argv[])
             // The time first; the title is read afterwards, for the record only.
             timespec now{};
             clock_gettime(CLOCK_REALTIME, &now);
-            const std::string value = bench::text(c, change->window, netWmName);
+            const auto name = client.property(change->window, "_NET_WM_NAME");
+            const std::string value = name ? name->bytes : std::string();
             std::printf("%lld %.1f 0x%x %s\n", static_cast<long long>(now.tv_sec),
                         static_cast<double>(now.tv_nsec) / 1e6, change->window, value.c_str());
             std::fflush(stdout);
         }
     }
-    xcb_disconnect(c);
     return 0;
 }

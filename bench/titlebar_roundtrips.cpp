@@ -11,43 +11,23 @@
 //   unchanged=R changing=R switched=R us=U unchanged_requests=N unchanged_replies=N
 //   switched_requests=N switched_replies=N
 #include "titlebarwriter.h"
-#include "xcbbench.h"
+#include "x11client.h"
 #include "xcbwindowtitles.h"
 
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <string>
 
 namespace {
 
-// Asks the window manager to activate the window, as a pager would, until it has.
-bool activate(xcb_connection_t* c, xcb_window_t root, xcb_window_t window)
+double monotonicMs()
 {
-    const xcb_atom_t netActive = bench::atom(c, "_NET_ACTIVE_WINDOW");
-    for (int attempt = 0; attempt < 500; ++attempt) {
-        if (attempt % 50 == 0) {
-            xcb_client_message_event_t message{};
-            message.response_type = XCB_CLIENT_MESSAGE;
-            message.format = 32;
-            message.window = window;
-            message.type = netActive;
-            message.data.data32[0] = 2; // source: a pager
-            message.data.data32[1] = XCB_CURRENT_TIME;
-            xcb_send_event(c, 0, root,
-                           XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY |
-                               XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                           reinterpret_cast<const char*>(&message));
-            xcb_flush(c);
-        }
-        const auto active = bench::cardinals(c, root, netActive, XCB_ATOM_WINDOW);
-        if (!active.empty() && active[0] == window) {
-            return true;
-        }
-        usleep(10000);
-    }
-    return false;
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 std::string timeText(int seconds)
@@ -64,22 +44,15 @@ int main(int argc, char* argv[])
 {
     const int calls = argc > 1 ? std::stoi(argv[1]) : 1000;
     horaloom::XcbWindowTitles titles;
-    int screenNumber = 0;
-    xcb_connection_t* c = xcb_connect(nullptr, &screenNumber);
-    if (!titles.connected() || xcb_connection_has_error(c)) {
+    horaloom::test::X11Client client;
+    if (!titles.connected() || !client.connected()) {
         std::fprintf(stderr, "titlebar_roundtrips: cannot open the display\n");
         return 2;
     }
-    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(c));
-    for (int i = 0; i < screenNumber; ++i) {
-        xcb_screen_next(&screens);
-    }
-    const xcb_window_t window = bench::createTitledWindow(c, screens.data, "Letter - Editor", 0);
-    const xcb_window_t other = bench::createTitledWindow(c, screens.data, "Inbox - Chat", 0);
-    xcb_map_window(c, other);
-    xcb_map_window(c, window);
-    xcb_flush(c);
-    if (!activate(c, screens.data->root, window)) {
+    using horaloom::test::utf8;
+    const xcb_window_t other = client.createWindow({{"_NET_WM_NAME", utf8("Inbox - Chat")}});
+    const xcb_window_t window = client.createWindow({{"_NET_WM_NAME", utf8("Letter - Editor")}});
+    if (!client.activate(window)) {
         std::fprintf(stderr, "titlebar_roundtrips: the window manager did not activate the "
                              "test window\n");
         return 1;
@@ -102,11 +75,11 @@ int main(int argc, char* argv[])
     };
 
     const Cost before = cost();
-    const double start = bench::monotonicMs();
+    const double start = monotonicMs();
     for (int i = 0; i < calls; ++i) {
         writer.TitleBar(timeText(1), "", 0);
     }
-    const double unchangedMs = bench::monotonicMs() - start;
+    const double unchangedMs = monotonicMs() - start;
     const Cost middle = cost();
     for (int i = 0; i < calls; ++i) {
         writer.TitleBar(timeText(2 + i), "", 0);
@@ -124,7 +97,7 @@ int main(int argc, char* argv[])
     Cost switched{0, 0, 0};
     for (int i = 0; i < switches; ++i) {
         const xcb_window_t next = i % 2 == 0 ? other : window;
-        if (!activate(c, screens.data->root, next)) {
+        if (!client.activate(next)) {
             std::fprintf(stderr, "titlebar_roundtrips: the window manager did not switch\n");
             return 1;
         }
@@ -141,9 +114,6 @@ int main(int argc, char* argv[])
     }
     writer.restoreLastWindow();
     const std::string otherShown = titles.readTitle(other);
-    xcb_destroy_window(c, window);
-    xcb_destroy_window(c, other);
-    xcb_disconnect(c);
     if (shown != expected || otherShown != "Inbox - Chat") {
         std::fprintf(stderr,
                      "titlebar_roundtrips: the windows show \"%s\" and \"%s\", not \"%s\" and "

@@ -11,7 +11,7 @@
 // mapped, inside a mapped frame. Without a window manager: a viewable child of the root with
 // the program's _NET_WM_PID. Exit status 0 found, 1 timed out, 2 usage or no display, 3 the
 // program ended first.
-#include "xcbbench.h"
+#include "x11client.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -19,6 +19,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -26,11 +27,19 @@
 
 namespace {
 
+using horaloom::test::Reply;
+
+double monotonicMs()
+{
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 struct Watch {
-    xcb_connection_t* c = nullptr;
-    xcb_window_t root = XCB_NONE;
-    xcb_atom_t clientList = XCB_NONE;
-    xcb_atom_t wmPid = XCB_NONE;
+    horaloom::test::X11Client x;
+    xcb_connection_t* c = x.connection();
+    xcb_window_t root = x.root();
     bool windowManager = false;
     pid_t pid = 0;
     std::map<xcb_window_t, bool> ours; // windows looked at: do they carry our pid?
@@ -38,10 +47,10 @@ struct Watch {
     std::vector<xcb_window_t> topLevels()
     {
         if (windowManager) {
-            const auto list = bench::cardinals(c, root, clientList, XCB_ATOM_WINDOW);
+            const auto list = x.cardinals(root, "_NET_CLIENT_LIST");
             return {list.begin(), list.end()};
         }
-        const bench::Reply<xcb_query_tree_reply_t> tree(
+        const Reply<xcb_query_tree_reply_t> tree(
             xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr));
         if (!tree) {
             return {};
@@ -56,7 +65,7 @@ struct Watch {
         for (xcb_window_t window : topLevels()) {
             auto seen = ours.find(window);
             if (seen == ours.end()) {
-                const auto pids = bench::cardinals(c, window, wmPid, XCB_ATOM_CARDINAL);
+                const auto pids = x.cardinals(window, "_NET_WM_PID");
                 const bool mine = !pids.empty() && static_cast<pid_t>(pids[0]) == pid;
                 seen = ours.emplace(window, mine).first;
                 if (mine) {
@@ -69,9 +78,8 @@ struct Watch {
             if (!seen->second) {
                 continue;
             }
-            const bench::Reply<xcb_get_window_attributes_reply_t> attributes(
-                xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window),
-                                                nullptr));
+            const Reply<xcb_get_window_attributes_reply_t> attributes(
+                xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
             if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
                 (windowManager || !attributes->override_redirect)) {
                 return window;
@@ -127,31 +135,19 @@ int main(int argc, char* argv[])
     }
 
     Watch w;
-    int screenNumber = 0;
-    w.c = xcb_connect(nullptr, &screenNumber);
-    if (xcb_connection_has_error(w.c)) {
+    if (!w.x.connected()) {
         std::fprintf(stderr, "wait_mapped: cannot open the display\n");
         return 2;
     }
     fcntl(xcb_get_file_descriptor(w.c), F_SETFD, FD_CLOEXEC);
-    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(w.c));
-    for (int i = 0; i < screenNumber; ++i) {
-        xcb_screen_next(&screens);
-    }
-    w.root = screens.data->root;
-    w.clientList = bench::atom(w.c, "_NET_CLIENT_LIST");
-    w.wmPid = bench::atom(w.c, "_NET_WM_PID");
-    w.windowManager = !bench::cardinals(w.c, w.root, bench::atom(w.c, "_NET_SUPPORTING_WM_CHECK"),
-                                        XCB_ATOM_WINDOW)
-                           .empty();
+    w.windowManager = w.x.windowManagerRunning();
     const std::uint32_t rootMask =
         XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(w.c, w.root, XCB_CW_EVENT_MASK, &rootMask);
     // A round trip: the selection is in force before the program starts.
-    bench::Reply<xcb_get_input_focus_reply_t>(
-        xcb_get_input_focus_reply(w.c, xcb_get_input_focus(w.c), nullptr));
+    w.x.sync();
 
-    const double start = bench::monotonicMs();
+    const double start = monotonicMs();
     pid_t child = 0;
     if (programArg >= 0) {
         child = fork();
@@ -170,11 +166,11 @@ int main(int argc, char* argv[])
     }
 
     const int fd = xcb_get_file_descriptor(w.c);
-    double seenAt = bench::monotonicMs();
+    double seenAt = monotonicMs();
     std::optional<xcb_window_t> found = w.viewableWindow();
     int status = 0;
     while (!found) {
-        const double now = bench::monotonicMs();
+        const double now = monotonicMs();
         if (now - start > timeoutMs) {
             std::fprintf(stderr, "wait_mapped: no viewable window within %.0f ms\n", timeoutMs);
             status = 1;
@@ -192,7 +188,7 @@ int main(int argc, char* argv[])
         bool any = false;
         while (xcb_generic_event_t* event = xcb_poll_for_event(w.c)) {
             if (!any) {
-                seenAt = bench::monotonicMs();
+                seenAt = monotonicMs();
                 any = true;
             }
             std::free(event);
@@ -213,6 +209,5 @@ int main(int argc, char* argv[])
     if (child) {
         stopChild(child);
     }
-    xcb_disconnect(w.c);
     return status;
 }

@@ -1,6 +1,7 @@
 #include "signalguard.h"
 
 #if defined(Q_OS_UNIX) || defined(__unix__)
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <csignal>
@@ -60,7 +61,9 @@ void installSignalGuard(std::function<void()> onSignal)
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) {
         return;
     }
-    auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read);
+    // Owned by the application, and gone with it.
+    auto* notifier =
+        new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier, onSignal] {
         char byte = 0;
         [[maybe_unused]] const auto read = ::read(signalPipe[1], &byte, 1);

@@ -1,9 +1,10 @@
-# Shared by the desktop tests: start Horaloom as a user would and look at it from outside.
-# Sourced by scripts that run inside scripts/desktop-session; HORALOOM is the binary.
-
+# shellcheck shell=bash disable=SC2034 # the variables are for the scripts that source this
+# Shared by the desktop tests, which run inside scripts/desktop-session: Horaloom started as a
+# user starts it, driven with xdotool and looked at from outside. HORALOOM is the binary.
 set -euo pipefail
 : "${HORALOOM:?set HORALOOM to the horaloom binary}"
 
+# shellcheck source-path=SCRIPTDIR source=../check.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../check.sh"
 pids=()
 workdir=$(mktemp -d)
@@ -21,7 +22,7 @@ finish() {
 }
 trap finish EXIT
 
-# Writes the default settings file (or the given bytes) into a fresh directory.
+# A fresh directory with a settings file: the default one, or these bytes (printf escapes).
 settings_dir() {
     local dir
     dir=$(mktemp -d -p "$workdir")
@@ -29,14 +30,7 @@ settings_dir() {
     echo "$dir"
 }
 
-# Starts Horaloom in a directory, with env's arguments if given; sets started_pid.
-start_horaloom() { # start_horaloom DIR [ENV-ARGUMENTS...]
-    (cd "$1" && exec env "${@:2}" "$HORALOOM") >"$workdir/horaloom.$BASHPID.log" 2>&1 &
-    started_pid=$!
-    pids+=("$started_pid")
-}
-
-# Polls a command until it succeeds or the seconds run out.
+# Polls a command until it succeeds; false once the seconds are up.
 wait_for() { # wait_for SECONDS COMMAND...
     local deadline=$((SECONDS + $1))
     shift
@@ -46,59 +40,63 @@ wait_for() { # wait_for SECONDS COMMAND...
     done
 }
 
-# The window of a process with the given title (regular expression); prints its id.
-find_window() { # find_window PID REGEX
-    xdotool search --all --pid "$1" --name "$2" 2>/dev/null | head -n 1
+# Sets found to the window of PID whose title matches REGEX, if there is one.
+window_of() { # window_of PID REGEX
+    found=$(xdotool search --all --pid "$1" --name "$2" 2>/dev/null | sed -n 1p)
+    [[ -n $found ]]
 }
 
-viewable() { xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
-
-# Hides the main window to the tray with Alt+H and waits until it is off the screen.
-hide_window() { # hide_window WINDOW
-    local hiding=$1
-    xdotool windowactivate --sync "$hiding" key --clearmodifiers alt+h
-    wait_for 5 eval '! viewable "$hiding"'
+# Starts Horaloom in DIR (env's arguments after it) and waits for a window titled Horaloom:
+# sets pid and window.
+start_horaloom() { # start_horaloom DIR [ENV-ARGUMENTS...]
+    (cd "$1" && exec env "${@:2}" "$HORALOOM") >>"$workdir/horaloom.log" 2>&1 &
+    pid=$!
+    pids+=("$pid")
+    window=""
+    wait_for 20 window_of "$pid" "^Horaloom$" && window=$found
 }
 
-window_title() {
+# Ends Horaloom with a signal and sets ended_status.
+end_with() { # end_with SIGNAL PID
+    kill -"$1" "$2"
+    ended_status=0
+    wait "$2" 2>/dev/null || ended_status=$?
+}
+
+gone() { ! kill -0 "$1" 2>/dev/null; }
+viewable() { xwininfo -id "$1" 2>/dev/null | grep IsViewable >/dev/null; }
+hidden() { ! viewable "$1"; }
+in_front() { [[ $(xdotool getactivewindow 2>/dev/null) == "$1" ]]; }
+width_of() { xwininfo -id "$1" | awk '/Width:/ {print $2}'; }
+title_of() {
     xprop -id "$1" -notype _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME = "\(.*\)"$/\1/p'
 }
+titled() { [[ $(title_of "$1") =~ $2 ]]; } # titled WINDOW REGEX
+raw_title() { xprop -id "$1" WM_NAME _NET_WM_NAME 2>/dev/null; }
 
-# The mean of a region of a window's picture, 0 (black) to 1 (white).
-region_mean() { # region_mean WINDOW X Y WIDTH HEIGHT
-    import -silent -window "$1" -crop "$4x$5+$2+$3" +repage -colorspace Gray -format '%[fx:mean]' info: 2>/dev/null
-}
-
-# Clicks a place of the client area (below the menu bar) given in twips, as in the layout.
-click_client() { # click_client WINDOW LEFT TOP
-    local height menu
+# The mean grey of a window's bottom right corner, 0 black to 1 white.
+corner() {
+    local height
     height=$(xwininfo -id "$1" | awk '/Height:/ {print $2}')
-    menu=$((height - 161))
-    xdotool mousemove --window "$1" $(($2 / 15)) $((menu + $3 / 15)) click 1
+    import -silent -window "$1" -crop "5x5+170+$((height - 6))" +repage -colorspace Gray \
+        -format '%[fx:mean]' info: 2>/dev/null
 }
-# The middle of the two button places at Top 1440: left (Count Up) and right (Count Down, Start).
-click_left_button() { click_client "$1" 697 1627; }
-click_right_button() { click_client "$1" 1957 1627; }
+black() { [[ $(corner "$1") == 0 ]]; }
+flashing() {
+    local mean
+    mean=$(corner "$1")
+    [[ -n $mean && $mean != 0 ]]
+}
 
-# Count Down, the six digits, Start Timer; waits until the caption shows the count running.
-# By mouse here; the countdown test drives the same with access keys.
+# Keys to a window once it is in front.
+keys() { xdotool windowactivate --sync "$1" key --clearmodifiers "${@:2}"; } # keys WINDOW KEY...
+
+# Count Down, the six digits, Start Timer, all from the keyboard; true once the caption shows
+# the first step (the typed time less a second, or zero).
 start_countdown() { # start_countdown WINDOW DIGITS
-    local countdown_window=$1 first=${2:0:2}:${2:2:2}:${2:4:1} last=${2:5:1}
-    xdotool windowactivate --sync "$countdown_window"
-    sleep 0.2 # let the window manager settle the activation before the click
-    click_right_button "$countdown_window"
-    sleep 0.2
-    xdotool type --delay 80 "$2"
+    keys "$1" alt+d
+    xdotool type --delay 50 "$2"
     xdotool key Return # the focus ended on Start Timer
-    # The first step shows the typed time less one second (or the alarm for one second).
-    wait_for 3 eval '[[ $(window_title "$countdown_window") == ${first}[$((last > 0 ? last - 1 : 0))-$last]"   Horaloom" ]]'
+    wait_for 3 titled "$1" "^${2:0:2}:${2:2:2}:${2:4:1}[0-9]   Horaloom$"
 }
-
-# Count Up and Start Timer.
-start_count_up() { # start_count_up WINDOW
-    xdotool windowactivate --sync "$1"
-    sleep 0.2
-    click_left_button "$1"
-    sleep 0.2
-    click_right_button "$1"
-}
+start_count_up() { keys "$1" alt+u alt+a; } # Count Up, Start Timer

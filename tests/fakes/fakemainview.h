@@ -1,6 +1,5 @@
-// The main window as the presenter sees it, kept as plain state: which buttons are on show,
-// what the boxes hold, where the focus is, the window's place. Tests read the state a user
-// would see, not the calls that made it.
+// The main window and the Select Alarm dialog as the presenters see them, kept as plain state:
+// tests read what a user would see, not the calls that made it.
 #pragma once
 
 #include "mainview.h"
@@ -8,73 +7,64 @@
 
 #include <array>
 #include <map>
-#include <string>
 #include <variant>
 
 namespace horaloom::fakes {
 
-struct FakeButton {
-    bool enabled = true;
-    bool visible = true;
-    int left = 0;
-};
+using Focus = std::variant<std::monostate, Button, int>; // a button or a digit box's index
 
-struct FakeDigitBox {
-    std::string text;
-    bool enabled = false;
-    bool modified = true;
-};
-
-class FakeMainView : public MainView {
-public:
-    std::map<Button, FakeButton> buttons;
-    std::array<FakeDigitBox, 6> digits{};
-    std::variant<std::monostate, Button, int> focus; // a button or a digit box's index
-    std::string clockText;
+struct FakeMainView : MainView {
+    struct Control {
+        bool enabled = true, visible = true;
+        int left = 0;
+        std::string text;
+        bool modified = true;
+    };
+    std::map<Button, Control> buttons{{Button::CountDown, {true, true, 1380, {}, true}}};
+    std::array<Control, 6> digits{};
+    Focus focus;
+    std::string clockText, caption = "Horaloom", opened; // opened: the last secondary window
     Rgb background = 0;
-    std::string caption = "Horaloom";
-    std::map<Entry, bool> checked;
-    std::map<Entry, bool> entryEnabled{
-        {Entry::Position, true}, {Entry::Repeat, true}, {Entry::DisplayClock, true}};
+    std::map<Entry, bool> checked, entryEnabled{{Entry::Repeat, true}};
     int timer1 = -1; // the delay Timer1 was last started with; -1 while stopped
-    std::map<AlarmTimer, bool> alarmTimers{{AlarmTimer::Timer2, false},
-                                           {AlarmTimer::Timer3, false}};
+    std::map<AlarmTimer, bool> alarmTimers;
     TwipsRect screenArea{0, 0, 19200, 12000};
-    TwipsSize frame{2715, 3180};
     TwipsPoint corner{1890, 3030};
-    bool shown = false;
-    bool minimised = false;
-    int restores = 0;
-    std::string opened; // the last secondary window opened
-    bool closedAll = false;
+    bool shown = false, minimised = false, closedAll = false;
 
-    FakeMainView()
+    // The buttons a user can see and press, in their order.
+    std::string on()
     {
-        for (Button b : {Button::CountUp, Button::CountDown, Button::Start, Button::Stop,
-                         Button::Reset, Button::Hide, Button::Quit}) {
-            buttons[b] = {};
+        static const char* const names[] = {"CountUp", "CountDown", "Start", "Stop",
+                                            "Reset",   "Hide",      "Quit"};
+        std::string list;
+        for (int b = 0; b < 7; ++b) {
+            const Control& c = buttons[static_cast<Button>(b)];
+            list += c.enabled && c.visible ? std::string(list.empty() ? "" : " ") + names[b] : "";
         }
-        buttons[Button::CountDown].left = 1380;
+        return list;
     }
-
-    // Visible and usable, as a user sees a button; or neither.
-    bool isOn(Button b) { return buttons[b].enabled && buttons[b].visible; }
-    bool isOff(Button b) { return !buttons[b].enabled && !buttons[b].visible; }
     // The time the six boxes show, as HH:MM:SS.
     std::string time() const
     {
-        return digits[5].text + digits[4].text + ":" + digits[3].text + digits[2].text + ":" +
-               digits[1].text + digits[0].text;
+        const auto d = [this](int i) { return digits[static_cast<std::size_t>(i)].text; };
+        return d(5) + d(4) + ":" + d(3) + d(2) + ":" + d(1) + d(0);
     }
 
     void setButtonEnabled(Button b, bool enabled) override { buttons[b].enabled = enabled; }
     void setButtonVisible(Button b, bool visible) override { buttons[b].visible = visible; }
     void setButtonLeft(Button b, int twips) override { buttons[b].left = twips; }
     void focusButton(Button b) override { focus = b; }
-    void setDigitText(int index, const std::string& text) override { box(index).text = text; }
-    void setDigitEnabled(int index, bool enabled) override { box(index).enabled = enabled; }
+    void setDigitText(int i, const std::string& text) override
+    {
+        digits.at(std::size_t(i)).text = text;
+    }
+    void setDigitEnabled(int i, bool on) override { digits.at(std::size_t(i)).enabled = on; }
     void focusDigit(int index) override { focus = index; }
-    void setDigitModified(int index, bool modified) override { box(index).modified = modified; }
+    void setDigitModified(int i, bool modified) override
+    {
+        digits.at(std::size_t(i)).modified = modified;
+    }
     void setClockText(const std::string& text) override { clockText = text; }
     void setBackground(Rgb colour) override { background = colour; }
     void setCaption(const std::string& text) override { caption = text; }
@@ -84,40 +74,25 @@ public:
     void stopTimer1() override { timer1 = -1; }
     void setAlarmTimer(AlarmTimer timer, bool running) override { alarmTimers[timer] = running; }
     TwipsRect screen() override { return screenArea; }
-    TwipsSize frameSize() override { return frame; }
+    TwipsSize frameSize() override { return {2715, 3180}; }
     TwipsPoint position() override { return corner; }
     void moveTo(TwipsPoint to) override { corner = to; }
     bool isShown() override { return shown && !minimised; }
     void showWindow() override { shown = true; }
     void hideWindow() override { shown = false; }
     void minimiseWindow() override { minimised = true; }
-    void restoreWindow() override
-    {
-        shown = true;
-        minimised = false;
-        ++restores;
-    }
+    void restoreWindow() override { shown = true, minimised = false; }
     void openAbout() override { opened = "About"; }
     void openHelp() override { opened = "Help"; }
     void openSelectAlarm() override { opened = "Select Alarm"; }
-    void closeAllWindows() override
-    {
-        closedAll = true;
-        shown = false;
-    }
-
-private:
-    FakeDigitBox& box(int index) { return digits.at(static_cast<std::size_t>(index)); }
+    void closeAllWindows() override { closedAll = true, shown = false; }
 };
 
 // The Select Alarm dialog as plain state; it opens with the wave file chosen, as designed.
-class FakeSelectAlarmView : public SelectAlarmView {
-public:
+struct FakeSelectAlarmView : SelectAlarmView {
     std::string waveFileText;
     AlarmOption option = AlarmOption::Wave;
-    bool waveControlsEnabled = true;
-    bool hidden = false;
-
+    bool waveControlsEnabled = true, hidden = false;
     void setWaveFileText(const std::string& path) override { waveFileText = path; }
     void selectOption(AlarmOption o) override { option = o; }
     bool optionSelected(AlarmOption o) override { return option == o; }

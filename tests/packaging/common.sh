@@ -21,8 +21,3 @@ trap finish EXIT
 stage() {
     DESTDIR=$1 cmake --install "$HORALOOM_BUILD_DIR" --prefix /usr >"$workdir/install.log"
 }
-
-# The value of KEY in the [Desktop Entry] group of FILE.
-desktop_value() {
-    sed -n "s/^$2=//p" "$1" | head -n 1
-}

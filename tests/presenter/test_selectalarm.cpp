@@ -20,73 +20,47 @@ protected:
     SelectAlarmPresenter dialog{alarmType, waveFile, platform, view, [this] { ++mainWindowShown; }};
 };
 
-TEST_F(SelectAlarmTest, LoadingFillsTheDialogFromTheSettings)
+TEST_F(SelectAlarmTest, LoadingShowsTheSettingsAndOnlyOkAppliesTheOption)
 {
-    struct Case {
-        std::int16_t type;
-        AlarmOption option;
-        bool waveControls;
-    };
     // A value other than 0 and 1 leaves the designed selection, the wave file.
-    const Case cases[] = {{BeepAlarm, AlarmOption::Beep, false},
-                          {WaveAlarm, AlarmOption::Wave, true},
-                          {7, AlarmOption::Wave, true}};
-    for (const Case& c : cases) {
+    for (const auto& [type, option] : {std::pair{BeepAlarm, AlarmOption::Beep},
+                                       {WaveAlarm, AlarmOption::Wave},
+                                       {7, AlarmOption::Wave}}) {
         view = {};
-        alarmType = c.type;
+        alarmType = static_cast<std::int16_t>(type);
         dialog.Form_Load();
-        EXPECT_EQ(view.option, c.option) << c.type;
-        EXPECT_EQ(view.waveControlsEnabled, c.waveControls) << c.type;
+        EXPECT_EQ(view.option, option) << type;
+        EXPECT_EQ(view.waveControlsEnabled, option == AlarmOption::Wave) << type;
         EXPECT_EQ(view.waveFileText, "/sounds/old.wav"); // shown even when disabled
     }
-}
-
-TEST_F(SelectAlarmTest, OkAppliesTheOptionHidesAndShowsTheMainWindow)
-{
-    dialog.Form_Load();
+    alarmType = WaveAlarm;
     view.option = AlarmOption::Beep;
     dialog.optBeep_Click();
     EXPECT_FALSE(view.waveControlsEnabled);
-    EXPECT_EQ(alarmType, WaveAlarm); // only Ok applies it
+    EXPECT_EQ(alarmType, WaveAlarm);
     dialog.cmdOk_Click();
     EXPECT_EQ(alarmType, BeepAlarm);
     EXPECT_TRUE(view.hidden);
     EXPECT_EQ(mainWindowShown, 1);
 }
 
-TEST_F(SelectAlarmTest, BrowseTakesAReadableFileAtOnceAndKeepsItWhateverTheOption)
+TEST_F(SelectAlarmTest, BrowseTakesOnlyAReadableFileAndPlayPlaysTheChosenOne)
 {
     dialog.Form_Load();
-    fake.files.files["/sounds/new.wav"] = "RIFF";
-    fake.fileDialog.answer = "/sounds/new.wav";
-    dialog.cmdBrowse_Click();
-    EXPECT_EQ(waveFile, "/sounds/new.wav");
-    EXPECT_EQ(view.waveFileText, "/sounds/new.wav");
-    view.option = AlarmOption::Beep;
-    dialog.cmdOk_Click();
-    EXPECT_EQ(alarmType, BeepAlarm);
-    EXPECT_EQ(waveFile, "/sounds/new.wav");
-}
-
-TEST_F(SelectAlarmTest, CancelledOrUnreadableBrowseChangesNothing)
-{
-    dialog.Form_Load();
-    for (const char* answer : {"", "/sounds/missing.wav"}) {
+    for (const char* answer : {"", "/sounds/missing.wav"}) { // cancelled, or unreadable
         fake.fileDialog.answer = answer;
         dialog.cmdBrowse_Click();
         EXPECT_EQ(waveFile, "/sounds/old.wav") << answer;
-        EXPECT_EQ(view.waveFileText, "/sounds/old.wav") << answer;
     }
-    EXPECT_EQ(fake.fileDialog.opened, 2);
     EXPECT_EQ(fake.fileDialog.startedFrom, "/sounds/old.wav"); // it opens where that file is
-}
-
-TEST_F(SelectAlarmTest, PlayPlaysTheChosenFileNotTheTextBox)
-{
-    dialog.Form_Load();
+    fake.files.files["/sounds/new.wav"] = "RIFF";
+    fake.fileDialog.answer = "/sounds/new.wav";
+    dialog.cmdBrowse_Click();
+    EXPECT_EQ(waveFile, "/sounds/new.wav"); // taken at once, whatever the option
+    EXPECT_EQ(view.waveFileText, "/sounds/new.wav");
     view.waveFileText = "/typed/over.wav";
     dialog.cmdPlay_Click();
-    EXPECT_EQ(fake.sound.played, std::vector<std::string>{"/sounds/old.wav"});
+    EXPECT_EQ(fake.sound.played, std::vector<std::string>{"/sounds/new.wav"});
 }
 
 } // namespace

@@ -1,67 +1,293 @@
-// titles_soak: random operations on other programs' windows while the title writer runs over
-// the real X11 backend, every title checked byte for byte. ctest runs the short form inside
-// scripts/desktop-session; run the long form by hand in the same way:
+// titles_soak: other programs' windows are made, activated, retitled in their own encodings and
+// destroyed at random, some in the middle of the title writer's call, while the writer runs over
+// the real X11 backend; now and then the run is killed and the next one starts. After every step
+// each window's title is checked byte for byte. ctest runs a short seeded run; a long one by hand:
 //
-//   scripts/desktop-session build/tests/soak/titles_soak --operations 100000
+//   scripts/desktop-session build/tests/soak/titles_soak --steps 100000 [--seed S]
 //
-// Exit status: 0 every check passed, 1 a check failed, 2 bad arguments, 77 no X display.
-#include "titlessoak.h"
+// It stops after --seconds (default 120) whatever is left. Exit status: 0 every check passed, 1
+// one failed (the seed and the last steps are printed), 77 no X display.
+#include "titlebarwriter.h"
+#include "x11client.h"
+#include "xcbwindowtitles.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <random>
-#include <string_view>
+#include <sstream>
 
+namespace horaloom::test {
 namespace {
 
-void usage(std::FILE* out)
+// How a program titles its window: Qt (both UTF-8), GTK (UTF-8 and Latin-1), Xlib (WM_NAME in
+// Latin-1), Xt (WM_NAME in COMPOUND_TEXT), xdotool (both Latin-1).
+enum Kind { Qt, Gtk, Xlib, Xt, Xdotool };
+
+// The letters titles are made of: UTF-8, Latin-1 and COMPOUND_TEXT, "?" where one has none.
+struct Letter {
+    const char *utf8, *latin1, *compound;
+};
+const Letter letters[] = {{"a", "a", "a"},
+                          {"Z", "Z", "Z"},
+                          {" ", " ", " "},
+                          {"-", "-", "-"},
+                          {"é", "\xE9", "\x1B-A\xE9"},
+                          {"Ω", "?", "\x1B-F\xD9"},
+                          {"日", "?", "?"},
+                          {"–", "?", "?"}};
+
+struct Window {
+    xcb_window_t id;
+    Kind kind;
+    std::vector<int> text; // letters
+    // The title in one of the forms: 0 UTF-8, 1 Latin-1, 2 COMPOUND_TEXT; or as a reader sees it.
+    std::string in(int form) const
+    {
+        std::string out;
+        for (const int i : text) {
+            out += form == 0   ? letters[i].utf8
+                   : form == 1 ? letters[i].latin1
+                               : letters[i].compound;
+        }
+        return out;
+    }
+    std::string shown() const
+    {
+        std::string out;
+        for (const int i : text) {
+            const char* other = kind == Xt ? letters[i].compound : letters[i].latin1;
+            out += kind == Qt || kind == Gtk || other[0] != '?' ? letters[i].utf8 : "?";
+        }
+        return out;
+    }
+    Title own() const
+    {
+        const Property wmName = kind == Qt   ? utf8(in(0))
+                                : kind == Xt ? compoundText(in(2))
+                                             : latin1(in(1));
+        return {kind == Qt || kind == Gtk ? std::optional(utf8(in(0)))
+                : kind == Xdotool         ? std::optional(latin1(in(1)))
+                                          : std::nullopt,
+                wmName};
+    }
+};
+
+std::string describe(const Title& title)
 {
-    std::fprintf(out,
-                 "usage: titles_soak [--operations N] [--seed S] [--keep-going] [--verbose]\n"
-                 "  --operations N  how many random operations (default 3000, the CI form)\n"
-                 "  --seed S        the run to make; without it a new one, printed at the start\n"
-                 "  --keep-going    after a failure, put the window right and carry on\n"
-                 "  --verbose       print every operation\n");
+    std::ostringstream out;
+    for (const auto& property : title) {
+        property ? PrintTo(*property, &out) : void(out << "(absent)");
+        out << "  ";
+    }
+    return out.str();
 }
 
-// A whole unsigned number, or nothing.
-bool parse(const char* text, unsigned long long& value)
-{
-    if (text == nullptr || *text < '0' || *text > '9') {
-        return false;
+class Soak : public WindowTitles {
+public:
+    explicit Soak(std::uint64_t seed) : m_random(seed) {}
+    int run(long steps, std::chrono::seconds limit);
+
+    // As the backend, for the writer: a program may end between any two of its requests.
+    WindowId foregroundWindow() override { return tap(0), m_titles->foregroundWindow(); }
+    std::string readTitle(WindowId w) override { return tap(1), m_titles->readTitle(w); }
+    void writeTitle(WindowId w, std::string_view title) override
+    {
+        tap(2);
+        m_titles->writeTitle(w, title);
     }
-    char* end = nullptr;
-    value = std::strtoull(text, &end, 10);
-    return *end == '\0';
+    void restoreTitle(WindowId w, std::string_view title) override
+    {
+        tap(3);
+        m_titles->restoreTitle(w, title);
+    }
+
+private:
+    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
+    Window& any()
+    {
+        return m_windows[static_cast<std::size_t>(below(static_cast<int>(m_windows.size())))];
+    }
+    void tap(int point);
+    void retitle(Window& window, int length);
+    void destroy(xcb_window_t id);
+    void step();
+    bool check();
+    std::string time(long hours, long s) const
+    {
+        char text[64];
+        std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", s / 3600 % hours, s / 60 % 60,
+                      s % 60);
+        return text;
+    }
+
+    std::mt19937_64 m_random;
+    X11Client m_client;
+    std::unique_ptr<XcbWindowTitles> m_titles = std::make_unique<XcbWindowTitles>();
+    std::unique_ptr<TitleBarWriter> m_writer = std::make_unique<TitleBarWriter>(*this);
+    std::vector<Window> m_windows;
+    std::vector<std::string> m_log; // the steps so far, for a failure report
+    int m_tapPoint = -1;            // where the writer's next call meets a program ending
+    xcb_window_t m_victim = XCB_NONE;
+    bool m_running = false;
+    int m_displayClock = 0;
+    long m_seconds = 0;
+};
+
+void Soak::tap(int point)
+{
+    if (point == m_tapPoint) {
+        m_tapPoint = -1;
+        destroy(m_victim);
+    }
+}
+
+// The program sets its title its own way; it never deletes a property.
+void Soak::retitle(Window& window, int length)
+{
+    window.text.clear();
+    for (int i = 0; i < length; ++i) {
+        window.text.push_back(below(static_cast<int>(std::size(letters))));
+    }
+    const Title own = window.own();
+    if (own[0]) {
+        m_client.setProperty(window.id, "_NET_WM_NAME", *own[0]);
+    }
+    m_client.setProperty(window.id, "WM_NAME", *own[1]);
+}
+
+void Soak::destroy(xcb_window_t id)
+{
+    m_log.push_back("  destroy " + std::to_string(id));
+    m_client.destroy(id);
+    std::erase_if(m_windows, [id](const Window& w) { return w.id == id; });
+}
+
+void Soak::step()
+{
+    const int roll = below(100);
+    auto decorated = std::find_if(m_windows.begin(), m_windows.end(),
+                                  [this](const Window& w) { return w.id == m_writer->LastWindow; });
+    if (decorated != m_windows.end() && roll >= 20 && roll < 45 && below(3) == 0) {
+        m_log.push_back("its program retitles the decorated window first");
+        retitle(*decorated, below(14));
+    }
+    if (roll < 10 && m_windows.size() < 8) {
+        m_log.push_back("create");
+        m_windows.push_back({m_client.createWindow(), static_cast<Kind>(below(5)), {}});
+        retitle(m_windows.back(), below(10) == 0 ? 300 : below(14)); // untitled until then
+    } else if (roll < 20 && m_windows.size() > 2) {
+        m_victim = decorated != m_windows.end() && below(2) ? decorated->id : any().id;
+        m_tapPoint = m_running && below(2) ? below(4) : -1; // 50%: in the middle of the next call
+        m_log.push_back("destroy " + std::to_string(m_victim) + " at " +
+                        std::to_string(m_tapPoint));
+        tap(-1); // at once, unless in the middle of the next call
+    } else if (roll < 42) {
+        const xcb_window_t target = any().id;
+        m_log.push_back("activate " + std::to_string(target));
+        m_client.activate(target);
+    } else if (roll < 45) {
+        m_log.push_back("killed; the next run starts");
+        m_titles->sync();
+        m_titles = std::make_unique<XcbWindowTitles>();
+        m_titles->recoverAbandonedTitles();
+        m_writer = std::make_unique<TitleBarWriter>(*this);
+        m_running = false;
+    } else if (roll < 75) {
+        Window& target = decorated != m_windows.end() && below(2) ? *decorated : any();
+        // Half the time as long as the title shows now, decoration and all.
+        const auto shown = m_client.property(target.id, "_NET_WM_NAME");
+        const int length = below(2) && shown && shown->type == "UTF8_STRING"
+                               ? utf8Length(shown->bytes)
+                               : below(14);
+        m_log.push_back("retitle " + std::to_string(target.id) + " to " + std::to_string(length));
+        retitle(target, length);
+    } else if (roll < 82) {
+        m_running = !m_running;
+        m_log.push_back(m_running ? "start" : "stop");
+        if (!m_running) {
+            m_writer->restoreLastWindow();
+        }
+    } else if (roll < 88) {
+        m_displayClock = below(3);
+        m_log.push_back("display clock " + std::to_string(m_displayClock));
+    }
+    if (m_running) {
+        ++m_seconds;
+        m_writer->TitleBar(time(100, m_seconds), time(24, 36000 + m_seconds), m_displayClock);
+    }
+    if (m_tapPoint >= 0) { // the call never got there
+        m_tapPoint = -1;
+        destroy(m_victim);
+    }
+}
+
+// Every window carries its own title as its program set it, but the one decorated.
+bool Soak::check()
+{
+    m_titles->sync();
+    for (const Window& window : m_windows) {
+        Title expected = window.own();
+        if (m_running && window.id == m_writer->LastWindow) {
+            if (m_displayClock == 2) {
+                continue; // writes nothing; a decoration from before may stand
+            }
+            const std::string title = TitleBarWriter::composeTitle(
+                time(100, m_seconds), time(24, 36000 + m_seconds), m_displayClock, window.shown());
+            expected = {utf8(title), utf8(title)};
+        }
+        const Title actual = m_client.title(window.id);
+        if (actual != expected) {
+            std::printf("window %u (kind %d) shows\n  %s\nnot\n  %s\n", window.id, window.kind,
+                        describe(actual).c_str(), describe(expected).c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+int Soak::run(long steps, std::chrono::seconds limit)
+{
+    if (!m_client.connected() || !m_titles->connected()) {
+        std::fprintf(stderr, "titles_soak: needs an X display\n");
+        return 77;
+    }
+    for (int i = 0; i < 4; ++i) {
+        m_windows.push_back({m_client.createWindow(), static_cast<Kind>(i), {}});
+        retitle(m_windows.back(), 5);
+    }
+    const auto end = std::chrono::steady_clock::now() + limit;
+    long done = 0;
+    for (; done < steps && std::chrono::steady_clock::now() < end; ++done) {
+        step();
+        if (!check()) {
+            std::printf("failed at step %ld, after:\n", done);
+            for (std::size_t i = m_log.size() > 12 ? m_log.size() - 12 : 0; i < m_log.size(); ++i) {
+                std::printf("  %s\n", m_log[i].c_str());
+            }
+            return 1;
+        }
+    }
+    m_writer->restoreLastWindow();
+    m_running = false;
+    std::printf("titles_soak: %ld steps, every title right\n", done);
+    return check() ? 0 : 1;
 }
 
 } // namespace
+} // namespace horaloom::test
 
-int main(int argc, char** argv)
+int main(int argc, char* argv[])
 {
-    horaloom::soak::SoakOptions options;
-    options.seed = std::random_device{}() % 1000000;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        unsigned long long value = 0;
-        if (argument == "--operations" && parse(i + 1 < argc ? argv[i + 1] : nullptr, value)) {
-            options.operations = static_cast<long>(value);
-            ++i;
-        } else if (argument == "--seed" && parse(i + 1 < argc ? argv[i + 1] : nullptr, value)) {
-            options.seed = value;
-            ++i;
-        } else if (argument == "--keep-going") {
-            options.keepGoing = true;
-        } else if (argument == "--verbose") {
-            options.verbose = true;
-        } else if (argument == "--help" || argument == "-h") {
-            usage(stdout);
-            return 0;
-        } else {
-            usage(stderr);
-            return 2;
+    long options[] = {2000, static_cast<long>(std::random_device{}() % 1000000), 120};
+    const char* const names[] = {"--steps", "--seed", "--seconds"};
+    for (int i = 1; i + 1 < argc; i += 2) {
+        for (std::size_t n = 0; n < 3; ++n) {
+            options[n] = std::string(argv[i]) == names[n] ? std::strtol(argv[i + 1], nullptr, 10)
+                                                          : options[n];
         }
     }
-    horaloom::soak::TitlesSoak soak(options);
-    return soak.run();
+    std::printf("titles_soak: seed %ld\n", options[1]);
+    return horaloom::test::Soak(static_cast<std::uint64_t>(options[1]))
+        .run(options[0], std::chrono::seconds(options[2]));
 }

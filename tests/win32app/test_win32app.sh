@@ -44,8 +44,8 @@ cleanup() {
     report_checks "$status"
 }
 trap cleanup EXIT
-# shellcheck source=../desktop/soundcheck.sh disable=SC1091
-source "$root/tests/desktop/soundcheck.sh"
+# shellcheck source=../desktop/sound.sh disable=SC1091
+source "$root/tests/desktop/sound.sh"
 
 # --- the build -------------------------------------------------------------------------------
 build=${WIN32APP_BUILD_DIR:-$workdir/build}

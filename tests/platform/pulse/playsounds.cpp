@@ -1,13 +1,9 @@
-// Plays sounds through the real sound layer, one after another, each given a fixed time: the
-// format test records the sink meanwhile and measures each sound.
-//
-//   horaloom_play_sounds SLOT_SECONDS SOUND...
-//
-// A SOUND is a file name, or "beep" for the default beep. Prints "bell" when the layer falls
-// back to the bell; exits when the last slot is over (the layer then gets ~100 ms to stop).
+// Plays sounds through the real sound layer, one after another, each given a fixed time, while
+// the format test records the sink and measures each sound.
+//   horaloom_play_sounds SLOT_SECONDS SOUND...    (a SOUND is a file, or "beep")
+// Prints "bell" when the layer falls back to the bell.
 #include "pulsesound.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -15,20 +11,11 @@
 
 int main(int argc, char* argv[])
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s SLOT_SECONDS SOUND...\n", argv[0]);
-        return 2;
-    }
-    const auto slot = std::chrono::duration<double>(std::strtod(argv[1], nullptr));
+    const auto slot = std::chrono::duration<double>(argc > 1 ? std::strtod(argv[1], nullptr) : 0);
     horaloom::PulseSound sound([] { std::puts("bell"); });
     for (int i = 2; i < argc; ++i) {
-        const std::string name = argv[i];
-        if (name == "beep") {
-            sound.beep();
-        } else {
-            sound.playWave(name);
-        }
+        std::string(argv[i]) == "beep" ? sound.beep() : sound.playWave(argv[i]);
         std::this_thread::sleep_for(slot);
     }
-    return 0;
+    return argc > 2 ? 0 : 2;
 }

@@ -1,0 +1,102 @@
+// An X client of the tests' and the benchmark's own, standing in for other programs: windows
+// with titles in any encoding, activated, retitled and destroyed, and properties read back with
+// their types. Horaloom's own XcbConnection stays the product's; this one only plays the others.
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+#include <xcb/xcb.h>
+
+namespace horaloom::test {
+
+struct FreeReply {
+    void operator()(void* p) const { std::free(p); }
+};
+template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
+
+// One property's value as the server holds it, its type by name.
+struct Property {
+    std::string type;
+    int format = 8;
+    std::string bytes;
+    bool operator==(const Property&) const = default;
+};
+using Named = std::pair<std::string, Property>;
+using Title = std::vector<std::optional<Property>>; // _NET_WM_NAME, WM_NAME
+
+inline Property utf8(std::string text)
+{
+    return {"UTF8_STRING", 8, std::move(text)};
+}
+inline Property latin1(std::string bytes)
+{
+    return {"STRING", 8, std::move(bytes)};
+}
+inline Property compoundText(std::string bytes)
+{
+    return {"COMPOUND_TEXT", 8, std::move(bytes)};
+}
+// Bytes as escapes, so that a failed comparison shows what differs.
+void PrintTo(const Property& value, std::ostream* out);
+
+class X11Client {
+public:
+    X11Client(); // connects to $DISPLAY
+    ~X11Client();
+    X11Client(const X11Client&) = delete;
+    X11Client& operator=(const X11Client&) = delete;
+
+    bool connected() const { return xcb_connection_has_error(m_c) == 0; }
+    xcb_connection_t* connection() const { return m_c; }
+    xcb_window_t root() const { return m_root; }
+    bool windowManagerRunning();
+    xcb_atom_t atom(const std::string& name);
+    void sync(); // every request sent so far has been carried out
+
+    // A mapped top-level window (or a child filling parent) with these properties, returned
+    // once a window manager has taken it on. Without one, wmState sets WM_STATE as it would.
+    struct Place {
+        std::int16_t x = 0, y = 0;
+        bool wmState = false;
+        std::uint32_t eventMask = 0;
+        xcb_window_t parent = XCB_NONE;
+    };
+    xcb_window_t createWindow(const std::vector<Named>& properties, Place place);
+    xcb_window_t createWindow(const std::vector<Named>& properties = {})
+    {
+        return createWindow(properties, Place{});
+    }
+    void destroy(xcb_window_t window);
+    void setProperty(xcb_window_t window, const std::string& name, const Property& value);
+    std::optional<Property> property(xcb_window_t window, const std::string& name);
+    Title title(xcb_window_t window)
+    {
+        return {property(window, "_NET_WM_NAME"), property(window, "WM_NAME")};
+    }
+    // The 32-bit values of a property; empty when it is missing.
+    std::vector<std::uint32_t> cardinals(xcb_window_t window, const std::string& name);
+
+    // Asks the window manager, as a pager does, and waits until the window is the active one.
+    bool activate(xcb_window_t window);
+    void requestActivation(xcb_window_t window);
+    xcb_window_t activeWindow();
+    void focus(xcb_window_t window); // XCB_INPUT_FOCUS_POINTER_ROOT, XCB_NONE or a window
+    void movePointer(std::int16_t x, std::int16_t y);
+    // A 32-bit ClientMessage of this type about window to `to` (with no mask: to the client
+    // that made it).
+    void send(xcb_window_t to, xcb_window_t window, const std::string& type,
+              std::uint32_t mask = XCB_EVENT_MASK_NO_EVENT, std::uint32_t first = 0);
+
+private:
+    xcb_connection_t* m_c = nullptr;
+    xcb_window_t m_root = XCB_NONE;
+    std::vector<xcb_window_t> m_windows;
+};
+
+} // namespace horaloom::test

@@ -1,0 +1,407 @@
+// The Qt windows on the offscreen platform with the fake platform: the designed layout, every
+// control, key and timer reaching the presenter, and what a user of a screen reader, a larger
+// font or a scaled screen needs. ctest runs it at several scales. What the presenter decides is
+// tested without widgets (tests/presenter).
+#include "aboutwindow.h"
+#include "digitbox.h"
+#include "fakeplatform.h"
+#include "helpwindow.h"
+#include "mainwindow.h"
+#include "selectalarmdialog.h"
+#include "states.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <QWindow>
+#include <cmath>
+
+using namespace horaloom;
+
+namespace {
+
+// The main window started on the fake platform with the default settings file.
+struct Main {
+    fakes::FakePlatform fake;
+    Platform platform = fake.bundle();
+    Form1 window{platform};
+    bool loaded =
+        (fake.files.files["/start/Horaloom.ini"] = " 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n\r\n0\r\n",
+         window.presenter().Form_Load());
+
+    template <typename T = QWidget> T* get(const char* name)
+    {
+        return window.findChild<T*>(QString::fromLatin1(name));
+    }
+    QString shown()
+    {
+        QString time;
+        for (const char* box : {"txtHours2", "txtHours1", "txtMinutes2", "txtMinutes1",
+                                "txtSeconds2", "txtSeconds1"}) {
+            time += get<DigitBox>(box)->text();
+        }
+        return time;
+    }
+    void type(const char* keys)
+    {
+        for (const char* c = keys; *c; ++c) {
+            QTest::keyClick(QApplication::focusWidget(), *c);
+        }
+    }
+};
+
+bool openActive(QWidget* window)
+{
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+void click(QWidget* widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(6, widget->height() / 2));
+}
+
+} // namespace
+
+class TestViews : public QObject {
+    Q_OBJECT
+private slots:
+    void mainWindowIsLaidOutAsDesigned();
+    void keysAndClicksReachThePresenter();
+    void typedDigitIsStoredEvenWithoutFocusEvents();
+    void presenterDrawsIntoTheWidgets();
+    void selectAlarmControlsReachTheirHandlers();
+    void aboutAndHelpHideAndComeBackUnchanged();
+    void everyControlIsNamedDescribedAndFitsItsCaption_data();
+    void everyControlIsNamedDescribedAndFitsItsCaption();
+    void clockIsLegibleYetUntouchable();
+};
+
+void TestViews::mainWindowIsLaidOutAsDesigned()
+{
+    Main m;
+    QVERIFY(m.loaded);
+    QCOMPARE(m.window.windowTitle(), QStringLiteral("Horaloom"));
+    QCOMPARE(m.window.centralWidget()->size(), QSize(177, 161));
+    const std::tuple<const char*, QRect, const char*> controls[] = {
+        {"txtHours2", {8, 8, 25, 37}, ""},
+        {"txtSeconds1", {144, 8, 25, 37}, ""},
+        {"txtTime", {92, 68, 77, 19}, ""},
+        {"cmdQuit", {92, 128, 77, 25}, "&Quit"},
+        {"cmdReset", {8, 128, 77, 25}, "&Reset"},
+        {"cmdCountUp", {8, 96, 77, 25}, "Count &Up"},
+        {"cmdHide", {8, 96, 77, 25}, "&Hide"},
+        {"cmdStart", {92, 96, 77, 25}, "St&art Timer"},
+        {"cmdStop", {92, 96, 77, 25}, "St&op Timer"},
+        {"cmdCountDown", {92, 96, 77, 25}, "Count &Down"},
+    };
+    for (const auto& [name, place, caption] : controls) {
+        QCOMPARE(m.get(name)->geometry(), place);
+        if (auto* button = m.get<QPushButton>(name)) {
+            QCOMPARE(button->text(), QString::fromUtf8(caption));
+        }
+    }
+    QCOMPARE(m.get<DigitBox>("txtHours2")->font().pointSizeF(), 24.0);
+    // Tab order: the boxes, then the buttons.
+    QCOMPARE(m.get("txtSeconds2")->nextInFocusChain(), m.get("txtSeconds1"));
+    QCOMPARE(m.get("txtSeconds1")->nextInFocusChain(), m.get("cmdCountUp"));
+    // Buttons sharing a place stack in their order: Hide lies beneath Count Up.
+    QWidget* client = m.window.centralWidget();
+    const QPoint left = m.get("cmdCountUp")->geometry().center();
+    const QPoint right = m.get("cmdCountDown")->geometry().center();
+    m.get("cmdStart")->setVisible(true);
+    m.get("cmdStop")->setVisible(true);
+    QCOMPARE(client->childAt(right), m.get("cmdCountDown"));
+    m.get("cmdCountDown")->setVisible(false);
+    QCOMPARE(client->childAt(right), m.get("cmdStop"));
+    m.get("cmdCountUp")->setVisible(false);
+    QCOMPARE(client->childAt(left), m.get("cmdHide"));
+    QStringList entries;
+    for (QAction* menu : m.window.menuBar()->actions()) {
+        entries << menu->text();
+        for (QAction* entry : menu->menu()->actions()) {
+            entries << (entry->isSeparator() ? QStringLiteral("-") : entry->text());
+            QVERIFY(entry->isEnabled() && !entry->isChecked() && entry->shortcut().isEmpty());
+        }
+    }
+    QCOMPARE(entries, (QStringList{"&File", "&Exit", "&Settings", "Save &Position on Exit",
+                                   "&Repeat Countdown", "&Display Clock in Title Bar", "-",
+                                   "&Select Alarm", "&Help", "&Program", "&About"}));
+}
+
+void TestViews::keysAndClicksReachThePresenter()
+{
+    Main m;
+    QVERIFY(openActive(&m.window));
+    QTest::keyClick(&m.window, Qt::Key_D, Qt::AltModifier);
+    m.type("12"); // at once, as a fast typist does: the access key has pressed its button
+    auto* minutes2 = m.get<DigitBox>("txtMinutes2");
+    QCOMPARE(QApplication::focusWidget(), minutes2);
+    QTest::keyClick(minutes2, '7');
+    QTest::keyClick(minutes2, Qt::Key_Backspace);
+    QTest::keyClick(minutes2, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(m.fake.sound.beeps, 3);
+    QCOMPARE(minutes2->text(), QStringLiteral("0"));
+    // Delete empties the box; leaving it shows the stored digit again.
+    QTest::keyClick(minutes2, Qt::Key_Delete);
+    QCOMPARE(minutes2->text(), QString());
+    QTest::mouseClick(m.get("txtHours2"), Qt::LeftButton);
+    QCOMPARE(minutes2->text(), QStringLiteral("0"));
+    // A click selects the box's digit, so the next one replaces it.
+    m.type("3");
+    QCOMPARE(m.shown(), QStringLiteral("320000"));
+    m.type("00000");
+    QCOMPARE(m.shown(), QStringLiteral("300000"));
+    QCOMPARE(QApplication::focusWidget(), m.get("cmdStart"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(m.window.presenter().TimerRunning, TimerOn);
+    QTest::keyClick(&m.window, Qt::Key_F1);
+    const auto helpShown = [] {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        return std::any_of(windows.begin(), windows.end(),
+                           [](QWidget* w) { return qobject_cast<frmHelp*>(w) && w->isVisible(); });
+    };
+    QTRY_VERIFY(helpShown());
+
+    Main hidden;
+    QVERIFY(openActive(&hidden.window));
+    QTest::keyClick(&hidden.window, Qt::Key_H, Qt::AltModifier); // beneath Count Up, yet reached
+    QVERIFY(!hidden.window.isVisible());
+}
+
+void TestViews::typedDigitIsStoredEvenWithoutFocusEvents()
+{
+    // Seen after a click on the tray icon: the X server gives Horaloom the keys while Qt holds
+    // the window inactive and sends no focus-out, so a commit on leaving a box never runs.
+    Main m;
+    QVERIFY(!m.window.isActiveWindow());
+    m.window.presenter().cmdCountDown_Click();
+    QTest::keyClick(m.get("txtSeconds1"), '7');
+    QTest::keyClick(m.get("txtMinutes2"), '4');
+    QCOMPARE(timeText(m.window.presenter().TimeDigits), std::string("00:40:07"));
+}
+
+void TestViews::presenterDrawsIntoTheWidgets()
+{
+    Main m;
+    MainPresenter& p = m.window.presenter();
+    auto* timer1 = m.window.findChild<QTimer*>();
+    QVERIFY(timer1 && timer1->isActive() && timer1->isSingleShot());
+    QCOMPARE(m.get<QLineEdit>("txtTime")->text(), QStringLiteral("10:00:00"));
+    QVERIFY(!m.get("txtTime")->isEnabled());
+    click(m.get("cmdCountDown"));
+    QCOMPARE(m.get("cmdCountDown")->x(), 8);
+    click(m.get("cmdStart"));
+    m.fake.clock.advance();
+    p.Timer1_Timer(); // from 00:00:00 the alarm starts at once
+    QVERIFY(!m.window.findChild<QAction*>(QStringLiteral("mnuRepeat"))->isEnabled());
+    bool coloured = false; // the colours follow the same sequence every run
+    for (int i = 0; i < 3; ++i) {
+        p.Timer2_Timer();
+        coloured |= m.window.centralWidget()->palette().color(QPalette::Window) != Qt::black;
+    }
+    QVERIFY(coloured);
+    click(m.get("cmdStop"));
+    QCOMPARE(m.window.centralWidget()->palette().color(QPalette::Window), QColor(Qt::black));
+    m.window.findChild<QAction*>(QStringLiteral("mnuDisplayClock"))->trigger();
+    QCOMPARE(p.DisplayClock, std::string("1"));
+    // The window's close button asks first.
+    m.fake.messageBoxes.answers = {MsgBox::No, MsgBox::Yes};
+    QVERIFY(!m.window.close());
+    QVERIFY(m.window.close());
+    QCOMPARE(m.fake.programEnd.ends, std::vector<int>{0});
+}
+
+void TestViews::selectAlarmControlsReachTheirHandlers()
+{
+    fakes::FakePlatform fake;
+    Platform platform = fake.bundle();
+    std::int16_t alarmType = WaveAlarm;
+    std::string waveFile = "/sounds/old.wav";
+    int mainShown = 0;
+    fake.files.files["/sounds/caf\xc3\xa9.wav"] = "RIFF";
+    fake.fileDialog.answer = "/sounds/caf\xc3\xa9.wav";
+    QPointer<Form4> dialog = new Form4(alarmType, waveFile, platform, [&] { ++mainShown; });
+    QVERIFY(openActive(dialog));
+    const auto control = [&](const char* name) {
+        return dialog->findChild<QWidget*>(QString::fromLatin1(name));
+    };
+    // The option group is one stop, entered at its first button; the frame is none.
+    QCOMPARE(QApplication::focusWidget(), control("optBeep"));
+    for (const char* next : {"txtWaveFile", "cmdBrowse", "cmdPlay", "cmdOK", "optBeep"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), control(next));
+    }
+    click(control("cmdPlay"));
+    QCOMPARE(fake.sound.played, std::vector<std::string>{"/sounds/old.wav"});
+    click(control("cmdBrowse"));
+    QCOMPARE(waveFile, fake.fileDialog.answer);
+    QCOMPARE(qobject_cast<QLineEdit*>(control("txtWaveFile"))->text(),
+             QStringLiteral("/sounds/café.wav"));
+    click(control("optBeep"));
+    QVERIFY(!control("txtWaveFile")->isEnabled() && !control("cmdPlay")->isEnabled());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // Return is Ok
+    QCOMPARE(alarmType, BeepAlarm);
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(mainShown, 1);
+    // Escape, or the frame's close button, unloads it without applying the option.
+    for (const auto& close : std::vector<std::function<void()>>{
+             [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); },
+             [&] { dialog->windowHandle()->close(); }}) {
+        delete dialog.data();
+        dialog = new Form4(alarmType, waveFile, platform, [&] { ++mainShown; });
+        QVERIFY(openActive(dialog));
+        QVERIFY(qobject_cast<QRadioButton*>(control("optBeep"))->isChecked());
+        click(control("optWave"));
+        close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(dialog.isNull());
+        QCOMPARE(alarmType, BeepAlarm);
+    }
+}
+
+// Escape, Ok (or Return) and the frame hide the window without destroying it: it opens again as
+// it was. Only Ok takes the focus; the help text cannot be changed.
+void TestViews::aboutAndHelpHideAndComeBackUnchanged()
+{
+    Form2 about;
+    frmHelp help;
+    const auto open = [&](QWidget* window) {
+        window == &about ? about.open() : help.open();
+        return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
+    };
+    for (QWidget* window : {static_cast<QWidget*>(&about), static_cast<QWidget*>(&help)}) {
+        QPointer<QWidget> alive = window;
+        const QList<QWidget*> children = window->findChildren<QWidget*>();
+        const auto closedButKept = [&] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return alive && !window->isVisible() && window->findChildren<QWidget*>() == children;
+        };
+        QVERIFY(open(window));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(qobject_cast<QPushButton*>(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(closedButKept());
+        QVERIFY(open(window));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(closedButKept());
+        window == &about ? about.open() : help.open(); // offscreen: shown, but not activated
+        QVERIFY(window->isVisible());
+        window->windowHandle()->close();
+        QVERIFY(closedButKept());
+    }
+    QVERIFY(open(&help));
+    auto* text = help.findChild<QTextEdit*>(QStringLiteral("Text1"));
+    const QString before = text->toPlainText();
+    QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::keyClicks(text, QStringLiteral("typed"));
+    QTest::keyClick(text, Qt::Key_Delete);
+    QCOMPARE(text->toPlainText(), before);
+    QTest::keyClick(text, Qt::Key_Tab); // leaves, rather than typed in
+    QVERIFY(qobject_cast<QPushButton*>(QApplication::focusWidget()));
+}
+
+void TestViews::everyControlIsNamedDescribedAndFitsItsCaption_data()
+{
+    QTest::addColumn<int>("systemPoints");
+    QTest::newRow("system font") << 0;
+    QTest::newRow("13 pt system font") << 13;
+}
+
+void TestViews::everyControlIsNamedDescribedAndFitsItsCaption()
+{
+    QFETCH(int, systemPoints);
+    const QFont system = QApplication::font();
+    QFont font = system;
+    if (systemPoints > 0) {
+        font.setPointSize(systemPoints);
+    }
+    QApplication::setFont(font);
+    Main m;
+    Form2 about;
+    frmHelp help;
+    std::int16_t alarmType = 1;
+    std::string waveFile;
+    Form4 selectAlarm(alarmType, waveFile, m.platform, [] {});
+    for (QWidget* window : {static_cast<QWidget*>(&m.window), static_cast<QWidget*>(&about),
+                            static_cast<QWidget*>(&help), static_cast<QWidget*>(&selectAlarm)}) {
+        window->show();
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            if (control->objectName().isEmpty() || control->objectName().startsWith("qt_")) {
+                continue; // a widget Qt makes for its own use (menu bar, scroll bars)
+            }
+            const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+            const QString name = accessible->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty() && !name.contains('&') &&
+                         !accessible->text(QAccessible::Description).isEmpty(),
+                     qPrintable(control->objectName()));
+            // The room a caption needs: its text, a button's margins, a radio's indicator.
+            const QStyle* style = control->style();
+            QString caption;
+            int room = 0;
+            if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+                caption = button->text().remove('&');
+                room = qobject_cast<QRadioButton*>(control)
+                           ? style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                                 style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing)
+                           : 2 * style->pixelMetric(QStyle::PM_ButtonMargin);
+            } else if (auto* label = qobject_cast<QLabel*>(control)) {
+                caption = label->text();
+            } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
+                caption = group->title();
+                room = 16; // the frame's line runs on both sides of the title
+            }
+            const QFontMetrics metrics(control->font());
+            QVERIFY2(caption.isEmpty() ||
+                         (metrics.horizontalAdvance(caption) + room <= control->width() &&
+                          metrics.height() <= control->height()),
+                     qPrintable(control->objectName() + ": " + caption));
+        }
+    }
+    QCOMPARE(QAccessible::queryAccessibleInterface(m.get("txtHours2"))->text(QAccessible::Name),
+             QStringLiteral("Hours, tens digit"));
+    QApplication::setFont(system);
+}
+
+// The clock box takes no input, yet its text stands out from its own colour (WCAG's 4.5:1).
+void TestViews::clockIsLegibleYetUntouchable()
+{
+    Main m;
+    auto* clock = m.get<QLineEdit>("txtTime");
+    QVERIFY(QTest::qWaitForWindowExposed(&m.window));
+    QVERIFY(!clock->isEnabled());
+    const auto luminance = [](QColor c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const QImage image = clock->grab().toImage();
+    std::map<QRgb, int> counts;
+    double darkest = 1;
+    for (int y = 2; y < image.height() - 2; ++y) {
+        for (int x = 2; x < image.width() - 2; ++x) {
+            ++counts[image.pixel(x, y)];
+            darkest = std::min(darkest, luminance(image.pixelColor(x, y)));
+        }
+    }
+    const auto background = std::max_element(counts.begin(), counts.end(),
+                                             [](auto a, auto b) { return a.second < b.second; });
+    const double contrast = (luminance(QColor(background->first)) + 0.05) / (darkest + 0.05);
+    QVERIFY2(contrast >= 4.5, qPrintable(QStringLiteral("contrast %1:1").arg(contrast)));
+}
+
+QTEST_MAIN(TestViews)
+#include "test_views.moc"
