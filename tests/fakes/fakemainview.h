@@ -16,11 +16,10 @@ using Focus = std::variant<std::monostate, Button, int>; // a button or a digit 
 struct FakeMainView : MainView {
     struct Control {
         bool enabled = true, visible = true;
-        int left = 0;
+        int left = 1380; // only Count Down ever moves
         std::string text;
-        bool modified = true;
     };
-    std::map<Button, Control> buttons{{Button::CountDown, {true, true, 1380, {}, true}}};
+    std::map<Button, Control> buttons;
     std::array<Control, 6> digits{};
     Focus focus;
     std::string clockText, caption = "Horaloom", opened; // opened: the last secondary window
@@ -28,19 +27,18 @@ struct FakeMainView : MainView {
     std::map<Entry, bool> checked, entryEnabled{{Entry::Repeat, true}};
     int timer1 = -1; // the delay Timer1 was last started with; -1 while stopped
     std::map<AlarmTimer, bool> alarmTimers;
-    TwipsRect screenArea{0, 0, 19200, 12000};
     TwipsPoint corner{1890, 3030};
     bool shown = false, minimised = false, closedAll = false;
 
     // The buttons a user can see and press, in their order.
     std::string on()
     {
-        static const char* const names[] = {"CountUp", "CountDown", "Start", "Stop",
-                                            "Reset",   "Hide",      "Quit"};
         std::string list;
-        for (int b = 0; b < 7; ++b) {
-            const Control& c = buttons[static_cast<Button>(b)];
-            list += c.enabled && c.visible ? std::string(list.empty() ? "" : " ") + names[b] : "";
+        int b = 0;
+        for (const char* name :
+             {"CountUp", "CountDown", "Start", "Stop", "Reset", "Hide", "Quit"}) {
+            const Control& c = buttons[static_cast<Button>(b++)];
+            list += c.enabled && c.visible ? std::string(list.empty() ? "" : " ") + name : "";
         }
         return list;
     }
@@ -61,10 +59,7 @@ struct FakeMainView : MainView {
     }
     void setDigitEnabled(int i, bool on) override { digits.at(std::size_t(i)).enabled = on; }
     void focusDigit(int index) override { focus = index; }
-    void setDigitModified(int i, bool modified) override
-    {
-        digits.at(std::size_t(i)).modified = modified;
-    }
+    void setDigitModified(int, bool) override {} // Stop clears it; nothing reads it
     void setClockText(const std::string& text) override { clockText = text; }
     void setBackground(Rgb colour) override { background = colour; }
     void setCaption(const std::string& text) override { caption = text; }
@@ -73,7 +68,7 @@ struct FakeMainView : MainView {
     void startTimer1(int milliseconds) override { timer1 = milliseconds; }
     void stopTimer1() override { timer1 = -1; }
     void setAlarmTimer(AlarmTimer timer, bool running) override { alarmTimers[timer] = running; }
-    TwipsRect screen() override { return screenArea; }
+    TwipsRect screen() override { return {0, 0, 19200, 12000}; }
     TwipsSize frameSize() override { return {2715, 3180}; }
     TwipsPoint position() override { return corner; }
     void moveTo(TwipsPoint to) override { corner = to; }

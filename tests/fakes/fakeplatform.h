@@ -4,7 +4,6 @@
 
 #include "platform.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <map>
@@ -17,7 +16,6 @@ struct FakeWindowTitles : WindowTitles {
     std::map<WindowId, std::string> windows;
     WindowId foreground = 0;
     int writes = 0;
-    std::vector<std::pair<WindowId, std::string>> writeLog;
     std::function<void()> changed; // the backend's report that something may have changed
 
     WindowId foregroundWindow() override { return windows.count(foreground) ? foreground : 0; }
@@ -25,7 +23,6 @@ struct FakeWindowTitles : WindowTitles {
     void writeTitle(WindowId window, std::string_view title) override
     {
         ++writes;
-        writeLog.emplace_back(window, std::string(title));
         if (windows.count(window)) {
             windows[window] = std::string(title);
         }
@@ -69,13 +66,12 @@ struct FakeFileDialog : FileDialog {
     }
 };
 
-// Files in memory, the current directory "/start". A path in notRegular stands for a FIFO; a
+// Files in memory, the current directory "/start". The path fifo names is no regular file; a
 // writeFailure makes every write fail with that reason.
 struct FakeFiles : Files {
     std::map<std::string, std::string> files;
     std::string current = "/start";
-    std::vector<std::string> notRegular;
-    std::string writeFailure;
+    std::string fifo, writeFailure;
 
     std::string currentDirectory() override { return current; }
     std::string pathIn(const std::string& dir, std::string_view name) override
@@ -85,7 +81,7 @@ struct FakeFiles : Files {
     std::string displayName(const std::string& path) override { return path; }
     FileContents readSmallFile(const std::string& path, std::size_t limit) override
     {
-        if (std::count(notRegular.begin(), notRegular.end(), path)) {
+        if (path == fifo) {
             return {std::nullopt, "it is not a regular file"};
         }
         if (!files.count(path)) {
@@ -107,19 +103,16 @@ struct FakeFiles : Files {
 };
 
 struct FakeClock : Clock {
-    std::string time = "10:00:00";
-    int msec = 5;
-    std::string timeOfDay() override { return time; }
-    int millisecondsIntoSecond() override { return msec; }
-    void advance() // one second on, within the day
+    int second = 36000, msec = 5; // 10:00:00.005
+    std::string timeOfDay() override
     {
-        int h = 0, m = 0, s = 0;
-        std::sscanf(time.c_str(), "%d:%d:%d", &h, &m, &s);
-        const int t = (h * 3600 + m * 60 + s + 1) % 86400;
         char text[16];
-        std::snprintf(text, sizeof text, "%02d:%02d:%02d", t / 3600 % 24, t / 60 % 60, t % 60);
-        time = text;
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", second / 3600, second / 60 % 60,
+                      second % 60);
+        return text;
     }
+    int millisecondsIntoSecond() override { return msec; }
+    void advance() { second = (second + 1) % 86400; } // one second on, within the day
 };
 
 struct FakeTray : TrayComponent {
