@@ -1,9 +1,8 @@
-// The main window and the Select Alarm dialog as the presenters see them, kept as plain state:
-// tests read what a user would see, not the calls that made it.
+// The main window as its presenter sees it, kept as plain state: tests read what a user would
+// see, not the calls that made it.
 #pragma once
 
 #include "mainview.h"
-#include "selectalarmview.h"
 
 #include <array>
 #include <map>
@@ -81,18 +80,6 @@ struct FakeMainView : MainView {
     void openHelp() override { opened = "Help"; }
     void openSelectAlarm() override { opened = "Select Alarm"; }
     void closeAllWindows() override { closedAll = true, shown = false; }
-};
-
-// The Select Alarm dialog as plain state; it opens with the wave file chosen, as designed.
-struct FakeSelectAlarmView : SelectAlarmView {
-    std::string waveFileText;
-    AlarmOption option = AlarmOption::Wave;
-    bool waveControlsEnabled = true, hidden = false;
-    void setWaveFileText(const std::string& path) override { waveFileText = path; }
-    void selectOption(AlarmOption o) override { option = o; }
-    bool optionSelected(AlarmOption o) override { return option == o; }
-    void setWaveControlsEnabled(bool enabled) override { waveControlsEnabled = enabled; }
-    void hideDialog() override { hidden = true; }
 };
 
 } // namespace horaloom::fakes

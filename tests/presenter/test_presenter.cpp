@@ -1,9 +1,8 @@
-// The windows' behaviour on the fake platform and a recording view: start-up, the tick, the
-// commands, the digit boxes, the alarm, the tray, the exit and the Select Alarm dialog.
+// The main window's behaviour on the fake platform and a recording view: start-up, the tick,
+// the commands, the digit boxes, the alarm, the tray and the exit.
 #include "fakemainview.h"
 #include "fakeplatform.h"
 #include "mainpresenter.h"
-#include "selectalarmpresenter.h"
 #include "states.h"
 
 #include <gtest/gtest.h>
@@ -92,17 +91,17 @@ protected:
 TEST_F(PresenterTest, StartsIdleAndTheTickAimsJustPastEachSecond)
 {
     MainPresenter& p = start();
-    ASSERT_TRUE(loaded);
-    EXPECT_TRUE(view.shown);
     EXPECT_EQ(view.on(), "CountUp CountDown Hide Quit");
     EXPECT_EQ(view.time(), "00:00:00");
-    EXPECT_EQ(fake.tray.startups, 1);
     for (const auto& [into, next] : {std::pair{5, 998}, {500, 503}, {995, 8}, {999, 4}}) {
         fake.clock.msec = into;
         p.Timer1_Timer();
         EXPECT_EQ(view.timer1, next) << into;
     }
+    fake.titles.windows[7] = "Mail";
+    fake.titles.foreground = 7;
     seconds(2);
+    fake.titles.changed();
     EXPECT_EQ(view.clockText, "10:00:02");
     EXPECT_EQ(fake.titles.writes, 0); // idle: no title touched
 }
@@ -170,17 +169,25 @@ TEST_F(PresenterTest, SettingsPlaceTheWindowSetTheCheckMarksAndChooseTheTitle)
     }
 }
 
-TEST_F(PresenterTest, CountUpStepsOncePerSecondAndWritesTheTitleAfterTheStep)
+TEST_F(PresenterTest, CountUpWritesTheTitleAfterTheStepAndFollowsTheForeground)
 {
     MainPresenter& p = count();
     p.Timer1_Timer(); // within the same second: no step
     EXPECT_EQ(view.time(), "00:00:00");
     seconds();
     EXPECT_EQ(fake.titles.windows[7], "00:00:01   Editor");
+    fake.titles.foreground = 8; // at once, not at the next tick
+    fake.titles.changed();
+    EXPECT_EQ(fake.titles.windows,
+              (std::map<WindowId, std::string>{{7, "Editor"}, {8, "00:00:01   Horaloom"}}));
     fake.clock.second -= 3599; // a clock set back by an hour is one more second
     p.Timer1_Timer();
     seconds(58);
     EXPECT_EQ(view.time(), "00:01:00");
+    p.cmdStop_Click(); // stopped: followed no more
+    fake.titles.foreground = 7;
+    fake.titles.changed();
+    EXPECT_EQ(fake.titles.windows[7], "Editor");
 }
 
 TEST_F(PresenterTest, CountDownWritesTheTitleBeforeAndAfterItsStepAndLocksRepeat)
@@ -194,26 +201,6 @@ TEST_F(PresenterTest, CountDownWritesTheTitleBeforeAndAfterItsStepAndLocksRepeat
     presenter->cmdStop_Click();
     seconds();
     EXPECT_TRUE(view.entryEnabled[Entry::Repeat]);
-}
-
-TEST_F(PresenterTest, TitlesFollowChangesBetweenTicksOnlyWhileCounting)
-{
-    MainPresenter& p = start();
-    fake.titles.windows = {{7, "Mail"}, {8, "Editor"}};
-    fake.titles.foreground = 7;
-    fake.titles.changed(); // idle: titles are left alone
-    EXPECT_EQ(fake.titles.writes, 0);
-    p.cmdCountUp_Click();
-    p.cmdStart_Click();
-    seconds();
-    fake.titles.foreground = 8;
-    fake.titles.changed();
-    EXPECT_EQ(fake.titles.windows,
-              (std::map<WindowId, std::string>{{7, "Mail"}, {8, "00:00:01   Editor"}}));
-    p.cmdStop_Click();
-    fake.titles.foreground = 7;
-    fake.titles.changed();
-    EXPECT_EQ(fake.titles.windows[7], "Mail");
 }
 
 TEST_F(PresenterTest, HundredHourLimitStopsCountingAndTellsOnce)
@@ -235,35 +222,33 @@ TEST_F(PresenterTest, HundredHourLimitStopsCountingAndTellsOnce)
 TEST_F(PresenterTest, CommandsMoveThroughTheStateTable)
 {
     MainPresenter& p = start();
-    p.cmdCountUp_Click();
-    EXPECT_EQ(view.on(), "CountUp Start Reset Hide Quit");
-    EXPECT_EQ(view.focus, Focus(Button::Start));
-    p.cmdStart_Click();
-    EXPECT_EQ(view.on(), "Stop Reset Hide Quit");
-    seconds(5);
-    p.cmdStop_Click();
-    EXPECT_EQ(view.on(), "CountUp CountDown Reset Hide Quit");
-    EXPECT_EQ(view.focus, Focus(Button::Reset));
-    seconds(2);
-    EXPECT_EQ(view.time(), "00:00:05"); // frozen
-    p.cmdCountUp_Click();
-    p.cmdStart_Click();
-    seconds();
-    EXPECT_EQ(view.time(), "00:00:06"); // goes on
-    p.cmdStop_Click();
-    p.cmdCountDown_Click(); // down from the time on show
-    EXPECT_EQ(view.on(), "CountDown Start Reset Hide Quit");
-    EXPECT_EQ(view.buttons[Button::CountDown].left, 120);
-    p.cmdStart_Click();
-    EXPECT_FALSE(view.digits[0].enabled);
-    EXPECT_EQ(view.focus, Focus(Button::Stop));
-    seconds();
-    EXPECT_EQ(view.time(), "00:00:05");
-    p.cmdReset_Click();
-    EXPECT_EQ(view.time(), "00:00:00");
-    EXPECT_EQ(view.on(), "CountUp CountDown Reset Hide Quit"); // Reset keeps its own state
-    EXPECT_EQ(view.buttons[Button::CountDown].left, 1380);
-    EXPECT_EQ(view.focus, Focus(Button::CountUp));
+    using M = MainPresenter;
+    const std::tuple<void (M::*)(), const char*, Focus, int, const char*> steps[] = {
+        // the command, the buttons it leaves, the focus, seconds that pass, the time then
+        {&M::cmdCountUp_Click, "CountUp Start Reset Hide Quit", Button::Start, 0, "00:00:00"},
+        {&M::cmdStart_Click, "Stop Reset Hide Quit", Button::Stop, 5, "00:00:05"},
+        {&M::cmdStop_Click, "CountUp CountDown Reset Hide Quit", Button::Reset, 2, "00:00:05"},
+        {&M::cmdCountUp_Click, "CountUp Start Reset Hide Quit", Button::Start, 0, "00:00:05"},
+        {&M::cmdStart_Click, "Stop Reset Hide Quit", Button::Stop, 1, "00:00:06"},
+        {&M::cmdStop_Click, "CountUp CountDown Reset Hide Quit", Button::Reset, 0, "00:00:06"},
+        {&M::cmdCountDown_Click, "CountDown Start Reset Hide Quit", 5, 0, "00:00:06"}, // from it
+        {&M::cmdStart_Click, "Stop Reset Hide Quit", Button::Stop, 1, "00:00:05"},
+        {&M::cmdReset_Click, "CountUp CountDown Reset Hide Quit", Button::CountUp, 0, "00:00:00"},
+    };
+    for (const auto& [command, on, focus, passing, time] : steps) {
+        (p.*command)();
+        EXPECT_EQ(view.on(), on) << time;
+        EXPECT_EQ(view.focus, focus) << time;
+        seconds(passing);
+        EXPECT_EQ(view.time(), time) << on;
+        const bool settingDown = std::string_view(on).starts_with("CountDown"); // typed in
+        if (settingDown || on[1] == 't') { // and none while counting
+            EXPECT_EQ(view.digits[0].enabled, settingDown) << on;
+        }
+        if (view.buttons[Button::CountDown].visible) { // moved left while it is set
+            EXPECT_EQ(view.buttons[Button::CountDown].left, settingDown ? 120 : 1380) << on;
+        }
+    }
     start().cmdCountDown_Click(); // the first Count Down of a run leaves Reset hidden
     EXPECT_EQ(view.on(), "CountDown Start Hide Quit");
 }
@@ -460,61 +445,6 @@ TEST_F(PresenterTest, MenuTogglesFlipAndEntriesOpenTheirWindows)
         (p.*handler)();
         EXPECT_EQ(view.opened, window);
     }
-}
-
-// The Select Alarm dialog over a fake dialog view.
-class SelectAlarmTest : public ::testing::Test {
-protected:
-    fakes::FakePlatform fake;
-    Platform platform = fake.bundle();
-    fakes::FakeSelectAlarmView view;
-    std::int16_t alarmType = WaveAlarm;
-    std::string waveFile = "/sounds/old.wav";
-    int mainWindowShown = 0;
-    SelectAlarmPresenter dialog{alarmType, waveFile, platform, view, [this] { ++mainWindowShown; }};
-};
-
-TEST_F(SelectAlarmTest, LoadingShowsTheSettingsAndOnlyOkAppliesTheOption)
-{
-    // A value other than 0 and 1 leaves the designed selection, the wave file.
-    for (const auto& [type, option] : {std::pair{BeepAlarm, AlarmOption::Beep},
-                                       {WaveAlarm, AlarmOption::Wave},
-                                       {7, AlarmOption::Wave}}) {
-        view = {};
-        alarmType = static_cast<std::int16_t>(type);
-        dialog.Form_Load();
-        EXPECT_EQ(view.option, option) << type;
-        EXPECT_EQ(view.waveControlsEnabled, option == AlarmOption::Wave) << type;
-        EXPECT_EQ(view.waveFileText, "/sounds/old.wav"); // shown even when disabled
-    }
-    alarmType = WaveAlarm;
-    view.option = AlarmOption::Beep;
-    dialog.optBeep_Click();
-    EXPECT_FALSE(view.waveControlsEnabled);
-    EXPECT_EQ(alarmType, WaveAlarm);
-    dialog.cmdOk_Click();
-    EXPECT_EQ(alarmType, BeepAlarm);
-    EXPECT_TRUE(view.hidden);
-    EXPECT_EQ(mainWindowShown, 1);
-}
-
-TEST_F(SelectAlarmTest, BrowseTakesOnlyAReadableFileAndPlayPlaysTheChosenOne)
-{
-    dialog.Form_Load();
-    for (const char* answer : {"", "/sounds/missing.wav"}) { // cancelled, or unreadable
-        fake.fileDialog.answer = answer;
-        dialog.cmdBrowse_Click();
-        EXPECT_EQ(waveFile, "/sounds/old.wav") << answer;
-    }
-    EXPECT_EQ(fake.fileDialog.startedFrom, "/sounds/old.wav"); // it opens where that file is
-    fake.files.files["/sounds/new.wav"] = "RIFF";
-    fake.fileDialog.answer = "/sounds/new.wav";
-    dialog.cmdBrowse_Click();
-    EXPECT_EQ(waveFile, "/sounds/new.wav"); // taken at once, whatever the option
-    EXPECT_EQ(view.waveFileText, "/sounds/new.wav");
-    view.waveFileText = "/typed/over.wav";
-    dialog.cmdPlay_Click();
-    EXPECT_EQ(fake.sound.played, std::vector<std::string>{"/sounds/new.wav"});
 }
 
 } // namespace

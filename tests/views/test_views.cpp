@@ -43,15 +43,6 @@ struct Main {
     {
         return window.findChild<T*>(QString::fromLatin1(name));
     }
-    QString shown()
-    {
-        QString time;
-        for (const char* box : {"txtHours2", "txtHours1", "txtMinutes2", "txtMinutes1",
-                                "txtSeconds2", "txtSeconds1"}) {
-            time += get<DigitBox>(box)->text();
-        }
-        return time;
-    }
     void type(const char* keys)
     {
         for (const char* c = keys; *c; ++c) {
@@ -92,7 +83,6 @@ void TestViews::mainWindowIsLaidOutAsDesigned()
 {
     Main m;
     QVERIFY(m.loaded);
-    QCOMPARE(m.window.windowTitle(), QStringLiteral("Horaloom"));
     QCOMPARE(m.window.centralWidget()->size(), QSize(177, 161));
     const std::tuple<const char*, QRect, const char*> controls[] = {
         {"txtHours2", {8, 8, 25, 37}, ""},
@@ -159,9 +149,9 @@ void TestViews::keysAndClicksReachThePresenter()
     QCOMPARE(minutes2->text(), QStringLiteral("0"));
     // A click selects the box's digit, so the next one replaces it.
     m.type("3");
-    QCOMPARE(m.shown(), QStringLiteral("320000"));
+    QCOMPARE(m.get<DigitBox>("txtHours2")->text(), QStringLiteral("3"));
     m.type("00000");
-    QCOMPARE(m.shown(), QStringLiteral("300000"));
+    QCOMPARE(timeText(m.window.presenter().TimeDigits), std::string("30:00:00"));
     QCOMPARE(QApplication::focusWidget(), m.get("cmdStart"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(m.window.presenter().TimerRunning, TimerOn);
@@ -205,34 +195,39 @@ void TestViews::presenterDrawsIntoTheWidgets()
     QCOMPARE(m.fake.programEnd.ends, std::vector<int>{0});
 }
 
+// The Select Alarm dialog, widgets and presenter together.
 void TestViews::selectAlarmControlsReachTheirHandlers()
 {
-    fakes::FakePlatform fake;
-    Platform platform = fake.bundle();
-    std::int16_t alarmType = WaveAlarm;
+    Main m;                     // for its fake platform
+    std::int16_t alarmType = 7; // neither beep nor wave file: the designed wave file option
     std::string waveFile = "/sounds/old.wav";
     int mainShown = 0;
-    fake.files.files["/sounds/caf\xc3\xa9.wav"] = "RIFF";
-    fake.fileDialog.answer = "/sounds/caf\xc3\xa9.wav";
-    QPointer<Form4> dialog = new Form4(alarmType, waveFile, platform, [&] { ++mainShown; });
+    QPointer<Form4> dialog = new Form4(alarmType, waveFile, m.platform, [&] { ++mainShown; });
     QVERIFY(openActive(dialog));
     const auto control = [&](const char* name) {
         return dialog->findChild<QWidget*>(QString::fromLatin1(name));
     };
+    QVERIFY(qobject_cast<QRadioButton*>(control("optWave"))->isChecked());
     // The option group is one stop, entered at its first button; the frame is none.
     QCOMPARE(QApplication::focusWidget(), control("optBeep"));
     for (const char* next : {"txtWaveFile", "cmdBrowse", "cmdPlay", "cmdOK", "optBeep"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), control(next));
     }
-    click(control("cmdPlay"));
-    QCOMPARE(fake.sound.played, std::vector<std::string>{"/sounds/old.wav"});
-    click(control("cmdBrowse"));
-    QCOMPARE(waveFile, fake.fileDialog.answer);
+    // Browse takes only a readable file, at once; it opens where the wave file is.
+    m.fake.files.files["/sounds/caf\xc3\xa9.wav"] = "RIFF";
+    for (const char* answer : {"", "/sounds/missing.wav", "/sounds/caf\xc3\xa9.wav"}) {
+        m.fake.fileDialog.answer = answer;
+        click(control("cmdBrowse"));
+        QCOMPARE(m.fake.fileDialog.startedFrom, std::string("/sounds/old.wav"));
+    }
     QCOMPARE(qobject_cast<QLineEdit*>(control("txtWaveFile"))->text(),
              QStringLiteral("/sounds/café.wav"));
+    click(control("cmdPlay"));
+    QCOMPARE(m.fake.sound.played, std::vector<std::string>{"/sounds/caf\xc3\xa9.wav"});
     click(control("optBeep"));
     QVERIFY(!control("txtWaveFile")->isEnabled() && !control("cmdPlay")->isEnabled());
+    QCOMPARE(alarmType, 7);                                       // only Ok applies the option
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // Return is Ok
     QVERIFY(alarmType == BeepAlarm && !dialog->isVisible() && mainShown == 1);
     // Escape, or the frame's close button, unloads it without applying the option.
@@ -240,7 +235,7 @@ void TestViews::selectAlarmControlsReachTheirHandlers()
              [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); },
              [&] { dialog->windowHandle()->close(); }}) {
         delete dialog.data();
-        dialog = new Form4(alarmType, waveFile, platform, [&] { ++mainShown; });
+        dialog = new Form4(alarmType, waveFile, m.platform, [&] { ++mainShown; });
         QVERIFY(openActive(dialog));
         QVERIFY(qobject_cast<QRadioButton*>(control("optBeep"))->isChecked());
         click(control("optWave"));
