@@ -40,11 +40,11 @@ struct FakeMessageBoxes : MessageBoxes {
         if (whileOpen) {
             whileOpen();
         }
-        const int fallback = (message.style & 7) == MsgBox::YesNo ? MsgBox::No : MsgBox::Ok;
-        const int answer = answers.empty() ? fallback : answers.front();
-        if (!answers.empty()) {
-            answers.pop_front();
+        if (answers.empty()) {
+            return (message.style & 7) == MsgBox::YesNo ? MsgBox::No : MsgBox::Ok;
         }
+        const int answer = answers.front();
+        answers.pop_front();
         return answer;
     }
 };
@@ -79,16 +79,13 @@ struct FakeFiles : Files {
         return dir + "/" + std::string(name);
     }
     std::string displayName(const std::string& path) override { return path; }
-    FileContents readSmallFile(const std::string& path, std::size_t limit) override
+    FileContents readSmallFile(const std::string& path, std::size_t) override // none is large
     {
         if (path == fifo) {
             return {std::nullopt, "it is not a regular file"};
         }
         if (!files.count(path)) {
             return {std::nullopt, "No such file or directory"};
-        }
-        if (files[path].size() > limit) {
-            return {std::nullopt, "it is too large"};
         }
         return {files[path], {}};
     }
@@ -117,20 +114,14 @@ struct FakeClock : Clock {
 
 struct FakeTray : TrayComponent {
     int startups = 0, actions = 0;
-    bool notificationShown = false;
-    bool isAvailable = true;
+    bool notificationShown = false, isAvailable = true;
     std::function<void(int)> released;
     bool startup() override { return ++startups > 0; }
     bool query() override { return notificationShown; }
-    void action() override
-    {
-        ++actions;
-        notificationShown = false;
-    }
+    void action() override { ++actions, notificationShown = false; }
     void notify(const std::string&, const std::string&) override { notificationShown = true; }
     void setMouseReleaseHandler(std::function<void(int)> h) override { released = std::move(h); }
     bool available() override { return isAvailable; }
-    void release(int button) { released(button); }
 };
 
 struct FakeSingleInstance : SingleInstance {
