@@ -70,13 +70,7 @@ protected:
     void type(const std::string& keys)
     {
         for (char c : keys) {
-            const int* box = std::get_if<int>(&view.focus);
-            ASSERT_NE(box, nullptr) << "no digit box has the focus for '" << c << "'";
-            const int index = *box;
-            presenter->digitKeyPress(index, static_cast<char32_t>(c));
-            if (view.focus != Focus(index)) {
-                presenter->digitLostFocus(index, view.digits[static_cast<std::size_t>(index)].text);
-            }
+            presenter->digitKeyPress(std::get<int>(view.focus), static_cast<char32_t>(c));
         }
     }
     // The last message box as "title: text (style)".
