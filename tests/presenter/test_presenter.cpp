@@ -343,10 +343,7 @@ TEST_F(PresenterTest, HiddenWindowComesBackByTheTrayALaterStartOrTheTrayGoing)
     MainPresenter& p = start();
     for (const auto& bringBack : std::vector<std::function<void()>>{
              [&] { fake.tray.released(2); }, [&] { fake.singleInstance.laterStart(); },
-             [&] {
-                 fake.tray.isAvailable = false;
-                 seconds();
-             }}) {
+             [&] { fake.tray.isAvailable = false, seconds(); }}) {
         p.cmdHide_Click();
         seconds();
         EXPECT_FALSE(view.shown);

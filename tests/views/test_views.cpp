@@ -61,6 +61,12 @@ void click(QWidget* widget)
     QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(6, widget->height() / 2));
 }
 
+// The ways to leave a window without its Ok: Escape, and the frame's close button.
+using Close = void (*)(QWidget*);
+const Close closers[] = {
+    [](QWidget*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); },
+    [](QWidget* window) { window->windowHandle()->close(); }};
+
 } // namespace
 
 class TestViews : public QObject {
@@ -234,15 +240,13 @@ void TestViews::selectAlarmControlsReachTheirHandlers()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // Return is Ok
     QVERIFY(alarmType == BeepAlarm && !dialog->isVisible() && mainShown == 1);
     // Escape, or the frame's close button, unloads it without applying the option.
-    for (const auto& close : std::vector<std::function<void()>>{
-             [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); },
-             [&] { dialog->windowHandle()->close(); }}) {
+    for (const Close close : closers) {
         delete dialog.data();
         dialog = new Form4(alarmType, waveFile, m.platform, [&] { ++mainShown; });
         QVERIFY(openActive(dialog));
         QVERIFY(qobject_cast<QRadioButton*>(control("optBeep"))->isChecked());
         click(control("optWave"));
-        close();
+        close(dialog);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(dialog.isNull());
         QCOMPARE(alarmType, BeepAlarm);
@@ -258,12 +262,10 @@ void TestViews::aboutAndHelpHideAndComeBackUnchanged()
     for (QWidget* window : {static_cast<QWidget*>(&about), static_cast<QWidget*>(&help)}) {
         QPointer<QWidget> alive = window;
         const QList<QWidget*> children = window->findChildren<QWidget*>();
-        for (const auto& close : std::vector<std::function<void()>>{
-                 [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); },
-                 [window] { window->windowHandle()->close(); }}) {
+        for (const Close close : closers) {
             window == &about ? about.open() : help.open();
             QVERIFY(QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }));
-            close();
+            close(window);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QVERIFY(alive && !window->isVisible() && window->findChildren<QWidget*>() == children);
         }
