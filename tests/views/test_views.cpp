@@ -172,11 +172,6 @@ void TestViews::keysAndClicksReachThePresenter()
     QCOMPARE(m.window.presenter().TimerRunning, TimerOn);
     QTest::keyClick(&m.window, Qt::Key_F1);
     QTRY_VERIFY(qobject_cast<frmHelp*>(QApplication::activeWindow()));
-
-    Main hidden;
-    QVERIFY(openActive(&hidden.window));
-    QTest::keyClick(&hidden.window, Qt::Key_H, Qt::AltModifier); // beneath Count Up, yet reached
-    QVERIFY(!hidden.window.isVisible());
 }
 
 // Clicks, keys and what the presenter draws, on a window never made active. Seen after a click
