@@ -76,7 +76,7 @@ private slots:
     void keysAndClicksReachThePresenter();
     void inactiveWindowTakesClicksAndKeys();
     void selectAlarmControlsReachTheirHandlers();
-    void aboutAndHelpHideAndComeBackUnchanged();
+    void aboutAndHelpCloseByEscapeOrFrame();
     void everyControlIsNamedDescribedAndFitsItsCaption_data();
     void everyControlIsNamedDescribedAndFitsItsCaption();
 };
@@ -248,21 +248,18 @@ void TestViews::selectAlarmControlsReachTheirHandlers()
     }
 }
 
-// Escape and the frame hide the window without destroying it: it opens again as it was (Ok is
-// seen in tests/desktop). The help text cannot be changed.
-void TestViews::aboutAndHelpHideAndComeBackUnchanged()
+// Escape and the frame's close button hide the window (Ok, and its opening again, are seen in
+// tests/desktop). The help text cannot be changed.
+void TestViews::aboutAndHelpCloseByEscapeOrFrame()
 {
     Form2 about;
     frmHelp help;
     for (QWidget* window : {static_cast<QWidget*>(&about), static_cast<QWidget*>(&help)}) {
-        QPointer<QWidget> alive = window;
-        const QList<QWidget*> children = window->findChildren<QWidget*>();
         for (const Close close : closers) {
             window == &about ? about.open() : help.open();
             QVERIFY(QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }));
             close(window);
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            QVERIFY(alive && !window->isVisible() && window->findChildren<QWidget*>() == children);
+            QVERIFY(!window->isVisible());
         }
     }
     auto* text = help.findChild<QTextEdit*>(QStringLiteral("Text1"));
