@@ -3,7 +3,6 @@
 #include "fakemainview.h"
 #include "fakeplatform.h"
 #include "mainpresenter.h"
-#include "states.h"
 
 #include <gtest/gtest.h>
 
