@@ -1,9 +1,8 @@
-// The main window and the Select Alarm dialog as the presenters see them, kept as plain state:
-// tests read what a user would see, not the calls that made it.
+// The main window as its presenter sees it, kept as plain state: tests read what a user would
+// see, not the calls that made it.
 #pragma once
 
 #include "mainview.h"
-#include "selectalarmview.h"
 
 #include <array>
 #include <map>
@@ -16,31 +15,29 @@ using Focus = std::variant<std::monostate, Button, int>; // a button or a digit 
 struct FakeMainView : MainView {
     struct Control {
         bool enabled = true, visible = true;
-        int left = 0;
+        int left = 1380; // only Count Down ever moves
         std::string text;
-        bool modified = true;
     };
-    std::map<Button, Control> buttons{{Button::CountDown, {true, true, 1380, {}, true}}};
+    std::map<Button, Control> buttons;
     std::array<Control, 6> digits{};
     Focus focus;
-    std::string clockText, caption = "Horaloom", opened; // opened: the last secondary window
+    std::string clockText, caption = "Horaloom";
     Rgb background = 0;
     std::map<Entry, bool> checked, entryEnabled{{Entry::Repeat, true}};
     int timer1 = -1; // the delay Timer1 was last started with; -1 while stopped
     std::map<AlarmTimer, bool> alarmTimers;
-    TwipsRect screenArea{0, 0, 19200, 12000};
     TwipsPoint corner{1890, 3030};
     bool shown = false, minimised = false, closedAll = false;
 
     // The buttons a user can see and press, in their order.
     std::string on()
     {
-        static const char* const names[] = {"CountUp", "CountDown", "Start", "Stop",
-                                            "Reset",   "Hide",      "Quit"};
         std::string list;
-        for (int b = 0; b < 7; ++b) {
-            const Control& c = buttons[static_cast<Button>(b)];
-            list += c.enabled && c.visible ? std::string(list.empty() ? "" : " ") + names[b] : "";
+        int b = 0;
+        for (const char* name :
+             {"CountUp", "CountDown", "Start", "Stop", "Reset", "Hide", "Quit"}) {
+            const Control& c = buttons[static_cast<Button>(b++)];
+            list += c.enabled && c.visible ? std::string(list.empty() ? "" : " ") + name : "";
         }
         return list;
     }
@@ -61,10 +58,7 @@ struct FakeMainView : MainView {
     }
     void setDigitEnabled(int i, bool on) override { digits.at(std::size_t(i)).enabled = on; }
     void focusDigit(int index) override { focus = index; }
-    void setDigitModified(int i, bool modified) override
-    {
-        digits.at(std::size_t(i)).modified = modified;
-    }
+    void setDigitModified(int, bool) override {} // Stop clears it; nothing reads it
     void setClockText(const std::string& text) override { clockText = text; }
     void setBackground(Rgb colour) override { background = colour; }
     void setCaption(const std::string& text) override { caption = text; }
@@ -73,7 +67,7 @@ struct FakeMainView : MainView {
     void startTimer1(int milliseconds) override { timer1 = milliseconds; }
     void stopTimer1() override { timer1 = -1; }
     void setAlarmTimer(AlarmTimer timer, bool running) override { alarmTimers[timer] = running; }
-    TwipsRect screen() override { return screenArea; }
+    TwipsRect screen() override { return {0, 0, 19200, 12000}; }
     TwipsSize frameSize() override { return {2715, 3180}; }
     TwipsPoint position() override { return corner; }
     void moveTo(TwipsPoint to) override { corner = to; }
@@ -82,22 +76,10 @@ struct FakeMainView : MainView {
     void hideWindow() override { shown = false; }
     void minimiseWindow() override { minimised = true; }
     void restoreWindow() override { shown = true, minimised = false; }
-    void openAbout() override { opened = "About"; }
-    void openHelp() override { opened = "Help"; }
-    void openSelectAlarm() override { opened = "Select Alarm"; }
+    void openAbout() override {} // opened through the menus in tests/desktop
+    void openHelp() override {}
+    void openSelectAlarm() override {}
     void closeAllWindows() override { closedAll = true, shown = false; }
-};
-
-// The Select Alarm dialog as plain state; it opens with the wave file chosen, as designed.
-struct FakeSelectAlarmView : SelectAlarmView {
-    std::string waveFileText;
-    AlarmOption option = AlarmOption::Wave;
-    bool waveControlsEnabled = true, hidden = false;
-    void setWaveFileText(const std::string& path) override { waveFileText = path; }
-    void selectOption(AlarmOption o) override { option = o; }
-    bool optionSelected(AlarmOption o) override { return option == o; }
-    void setWaveControlsEnabled(bool enabled) override { waveControlsEnabled = enabled; }
-    void hideDialog() override { hidden = true; }
 };
 
 } // namespace horaloom::fakes

@@ -4,7 +4,6 @@
 
 #include "platform.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <map>
@@ -17,7 +16,6 @@ struct FakeWindowTitles : WindowTitles {
     std::map<WindowId, std::string> windows;
     WindowId foreground = 0;
     int writes = 0;
-    std::vector<std::pair<WindowId, std::string>> writeLog;
     std::function<void()> changed; // the backend's report that something may have changed
 
     WindowId foregroundWindow() override { return windows.count(foreground) ? foreground : 0; }
@@ -25,7 +23,6 @@ struct FakeWindowTitles : WindowTitles {
     void writeTitle(WindowId window, std::string_view title) override
     {
         ++writes;
-        writeLog.emplace_back(window, std::string(title));
         if (windows.count(window)) {
             windows[window] = std::string(title);
         }
@@ -43,11 +40,11 @@ struct FakeMessageBoxes : MessageBoxes {
         if (whileOpen) {
             whileOpen();
         }
-        const int fallback = (message.style & 7) == MsgBox::YesNo ? MsgBox::No : MsgBox::Ok;
-        const int answer = answers.empty() ? fallback : answers.front();
-        if (!answers.empty()) {
-            answers.pop_front();
+        if (answers.empty()) {
+            return (message.style & 7) == MsgBox::YesNo ? MsgBox::No : MsgBox::Ok;
         }
+        const int answer = answers.front();
+        answers.pop_front();
         return answer;
     }
 };
@@ -69,12 +66,11 @@ struct FakeFileDialog : FileDialog {
     }
 };
 
-// Files in memory, the current directory "/start". A path in notRegular stands for a FIFO; a
-// writeFailure makes every write fail with that reason.
+// Files in memory, the current directory "/start"; a writeFailure makes every write fail with
+// that reason.
 struct FakeFiles : Files {
     std::map<std::string, std::string> files;
     std::string current = "/start";
-    std::vector<std::string> notRegular;
     std::string writeFailure;
 
     std::string currentDirectory() override { return current; }
@@ -83,18 +79,10 @@ struct FakeFiles : Files {
         return dir + "/" + std::string(name);
     }
     std::string displayName(const std::string& path) override { return path; }
-    FileContents readSmallFile(const std::string& path, std::size_t limit) override
+    FileContents readSmallFile(const std::string& path, std::size_t) override // none is large
     {
-        if (std::count(notRegular.begin(), notRegular.end(), path)) {
-            return {std::nullopt, "it is not a regular file"};
-        }
-        if (!files.count(path)) {
-            return {std::nullopt, "No such file or directory"};
-        }
-        if (files[path].size() > limit) {
-            return {std::nullopt, "it is too large"};
-        }
-        return {files[path], {}};
+        return files.count(path) ? FileContents{files[path], {}}
+                                 : FileContents{std::nullopt, "No such file or directory"};
     }
     std::string replaceFile(const std::string& path, std::string_view bytes) override
     {
@@ -107,45 +95,34 @@ struct FakeFiles : Files {
 };
 
 struct FakeClock : Clock {
-    std::string time = "10:00:00";
-    int msec = 5;
-    std::string timeOfDay() override { return time; }
-    int millisecondsIntoSecond() override { return msec; }
-    void advance() // one second on, within the day
+    int second = 36000, msec = 5; // 10:00:00.005
+    std::string timeOfDay() override
     {
-        int h = 0, m = 0, s = 0;
-        std::sscanf(time.c_str(), "%d:%d:%d", &h, &m, &s);
-        const int t = (h * 3600 + m * 60 + s + 1) % 86400;
         char text[16];
-        std::snprintf(text, sizeof text, "%02d:%02d:%02d", t / 3600 % 24, t / 60 % 60, t % 60);
-        time = text;
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", second / 3600, second / 60 % 60,
+                      second % 60);
+        return text;
     }
+    int millisecondsIntoSecond() override { return msec; }
+    void advance() { second = (second + 1) % 86400; } // one second on, within the day
 };
 
 struct FakeTray : TrayComponent {
     int startups = 0, actions = 0;
-    bool notificationShown = false;
-    bool isAvailable = true;
-    std::function<void(int)> released;
+    bool notificationShown = false, isAvailable = true;
     bool startup() override { return ++startups > 0; }
     bool query() override { return notificationShown; }
-    void action() override
-    {
-        ++actions;
-        notificationShown = false;
-    }
+    void action() override { ++actions, notificationShown = false; }
     void notify(const std::string&, const std::string&) override { notificationShown = true; }
-    void setMouseReleaseHandler(std::function<void(int)> h) override { released = std::move(h); }
+    void setMouseReleaseHandler(std::function<void(int)>) override {} // clicked in tests/desktop
     bool available() override { return isAvailable; }
-    void release(int button) { released(button); }
 };
 
 struct FakeSingleInstance : SingleInstance {
     bool otherRunning = false;
-    int asked = 0; // requests sent to the other copy
     std::function<void()> comeForward;
     bool anotherIsRunning() override { return otherRunning; }
-    void askOtherToComeForward() override { ++asked; }
+    void askOtherToComeForward() override {} // seen in tests/desktop
     void setComeForwardHandler(std::function<void()> h) override { comeForward = std::move(h); }
     void laterStart() { comeForward ? comeForward() : void(); } // a later start asks us
 };
