@@ -2,32 +2,26 @@
 
 #include <chrono>
 #include <cstring>
-#include <functional>
 #include <thread>
 
 namespace horaloom::test {
 
-namespace {
-
-// Polls until the condition holds; false after five seconds.
-bool waitUntil(const std::function<bool()>& done)
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!done()) {
         if (std::chrono::steady_clock::now() > deadline) {
             return false;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
     }
     return true;
 }
 
-} // namespace
-
 void PrintTo(const Property& value, std::ostream* out)
 {
     *out << value.type << '/' << value.format << " \"";
-    for (const char c : value.bytes) {
+    for (const char c : std::string_view(value.bytes).substr(0, 200)) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x20 && byte < 0x7F && c != '\\' && c != '"') {
             *out << c;
@@ -36,7 +30,15 @@ void PrintTo(const Property& value, std::ostream* out)
                  << "0123456789ABCDEF"[byte >> 4] << "0123456789ABCDEF"[byte & 0xF];
         }
     }
-    *out << '"';
+    *out << (value.bytes.size() > 200 ? "\"..." : "\"");
+}
+
+void PrintTo(const Title& title, std::ostream* out)
+{
+    for (const auto& property : title) {
+        property ? PrintTo(*property, out) : void(*out << "(absent)");
+        *out << "  ";
+    }
 }
 
 X11Client::X11Client()

@@ -3,8 +3,10 @@
 // their types. Horaloom's own XcbConnection stays the product's; this one only plays the others.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -30,20 +32,19 @@ struct Property {
 using Named = std::pair<std::string, Property>;
 using Title = std::vector<std::optional<Property>>; // _NET_WM_NAME, WM_NAME
 
-inline Property utf8(std::string text)
-{
-    return {"UTF8_STRING", 8, std::move(text)};
-}
-inline Property latin1(std::string bytes)
-{
-    return {"STRING", 8, std::move(bytes)};
-}
-inline Property compoundText(std::string bytes)
-{
-    return {"COMPOUND_TEXT", 8, std::move(bytes)};
-}
+// utf8("Grüße"), latin1("Gr\xFC\xDF\x65"), compoundText(...): a title in that type.
+struct Typed {
+    const char* type;
+    Property operator()(std::string bytes) const { return {type, 8, std::move(bytes)}; }
+};
+inline constexpr Typed utf8{"UTF8_STRING"}, latin1{"STRING"}, compoundText{"COMPOUND_TEXT"};
 // Bytes as escapes, so that a failed comparison shows what differs.
 void PrintTo(const Property& value, std::ostream* out);
+void PrintTo(const Title& title, std::ostream* out);
+
+// Polls until the condition holds; false once the limit has passed.
+bool waitUntil(const std::function<bool()>& done,
+               std::chrono::milliseconds limit = std::chrono::seconds(5));
 
 class X11Client {
 public:

@@ -23,18 +23,6 @@ long long msIntoSecond(Clock::time_point at)
            1000;
 }
 
-// Polls until the condition holds or the time point has passed.
-template <typename Done> bool until(Clock::time_point deadline, Done done)
-{
-    while (!done()) {
-        if (Clock::now() >= deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::microseconds(500));
-    }
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -71,8 +59,7 @@ int main(int argc, char* argv[])
         const Clock::time_point asked = Clock::now();
         const auto nextTick = asked + std::chrono::milliseconds(1000 - msIntoSecond(asked));
         client.requestActivation(windows[current]);
-        if (!until(asked + std::chrono::seconds(5),
-                   [&] { return client.activeWindow() == windows[current]; })) {
+        if (!waitUntil([&] { return client.activeWindow() == windows[current]; })) {
             std::printf("switch %zu: the window manager did not activate the window\n",
                         delays.size());
             return 1;
@@ -83,7 +70,8 @@ int main(int argc, char* argv[])
         }
         const std::regex decorated("\\d\\d:\\d\\d:\\d\\d   " + names[current]);
         const bool beforeTick =
-            until(nextTick, [&] { return std::regex_match(title(current), decorated); });
+            waitUntil([&] { return std::regex_match(title(current), decorated); },
+                      std::chrono::duration_cast<std::chrono::milliseconds>(nextTick - active));
         delays.push_back(std::chrono::duration<double, std::milli>(Clock::now() - active).count());
         const std::string left = title(previous);
         if (!beforeTick || left != names[previous]) {
