@@ -24,12 +24,15 @@ namespace {
 // Latin-1), Xt (WM_NAME in COMPOUND_TEXT), xdotool (both Latin-1).
 enum Kind { Qt, Gtk, Xlib, Xt, Xdotool };
 
-// The letters titles are made of, in UTF-8, Latin-1 and COMPOUND_TEXT; "?" where one has none.
-enum Form { Utf8, Latin1, Compound };
+// The letters titles are made of, in UTF-8, Latin-1 and COMPOUND_TEXT ("?" where one has none),
+// and as a reader decodes the last two.
+enum Form { Utf8, Latin1, Compound, ReadLatin1, ReadCompound };
 const std::vector<const char*> letters[] = {
     {"a", "Z", " ", "-", "é", "Ω", "日", "–"},
     {"a", "Z", " ", "-", "\xE9", "?", "?", "?"},
-    {"a", "Z", " ", "-", "\x1B-A\xE9", "\x1B-F\xD9", "?", "?"}};
+    {"a", "Z", " ", "-", "\x1B-A\xE9", "\x1B-F\xD9", "?", "?"},
+    {"a", "Z", " ", "-", "é", "?", "?", "?"},
+    {"a", "Z", " ", "-", "é", "Ω", "?", "?"}};
 
 struct Window {
     xcb_window_t id;
@@ -43,15 +46,9 @@ struct Window {
         }
         return out;
     }
-    // As a reader decodes it: "?" stays where the program's encoding has no such letter.
     std::string shown() const
     {
-        std::string out;
-        for (const int i : text) {
-            const char* other = letters[kind == Xt ? Compound : Latin1][i];
-            out += kind == Qt || kind == Gtk || other[0] != '?' ? letters[Utf8][i] : "?";
-        }
-        return out;
+        return in(kind <= Gtk ? Utf8 : kind == Xt ? ReadCompound : ReadLatin1);
     }
     Title own() const // _NET_WM_NAME, WM_NAME
     {
