@@ -54,14 +54,6 @@ X11Client::X11Client()
     }
 }
 
-X11Client::~X11Client()
-{
-    for (const xcb_window_t window : m_windows) {
-        xcb_destroy_window(m_c, window);
-    }
-    xcb_disconnect(m_c);
-}
-
 bool X11Client::windowManagerRunning()
 {
     return property(m_root, "_NET_SUPPORTING_WM_CHECK").has_value();
@@ -88,9 +80,6 @@ xcb_window_t X11Client::createWindow(const std::vector<Named>& properties, Place
     xcb_create_window(m_c, XCB_COPY_FROM_PARENT, window, place.parent ? place.parent : m_root,
                       place.x, place.y, 200, 100, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
                       XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &mask);
-    if (!place.parent) {
-        m_windows.push_back(window);
-    }
     for (const auto& [name, value] : properties) {
         setProperty(window, name, value);
     }
@@ -110,7 +99,6 @@ xcb_window_t X11Client::createWindow(const std::vector<Named>& properties, Place
 void X11Client::destroy(xcb_window_t window)
 {
     xcb_destroy_window(m_c, window);
-    std::erase(m_windows, window);
     sync();
 }
 

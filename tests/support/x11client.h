@@ -46,10 +46,18 @@ void PrintTo(const Title& title, std::ostream* out);
 bool waitUntil(const std::function<bool()>& done,
                std::chrono::milliseconds limit = std::chrono::seconds(5));
 
+// Where a new window goes and what it is.
+struct Place {
+    std::int16_t x = 0, y = 0;
+    bool wmState = false;
+    std::uint32_t eventMask = 0;
+    xcb_window_t parent = XCB_NONE;
+};
+
 class X11Client {
 public:
-    X11Client(); // connects to $DISPLAY
-    ~X11Client();
+    X11Client();                          // connects to $DISPLAY
+    ~X11Client() { xcb_disconnect(m_c); } // the server destroys the windows made
     X11Client(const X11Client&) = delete;
     X11Client& operator=(const X11Client&) = delete;
 
@@ -62,17 +70,7 @@ public:
 
     // A mapped top-level window (or a child filling parent) with these properties, returned
     // once a window manager has taken it on. Without one, wmState sets WM_STATE as it would.
-    struct Place {
-        std::int16_t x = 0, y = 0;
-        bool wmState = false;
-        std::uint32_t eventMask = 0;
-        xcb_window_t parent = XCB_NONE;
-    };
-    xcb_window_t createWindow(const std::vector<Named>& properties, Place place);
-    xcb_window_t createWindow(const std::vector<Named>& properties = {})
-    {
-        return createWindow(properties, Place{});
-    }
+    xcb_window_t createWindow(const std::vector<Named>& properties = {}, Place place = {});
     void destroy(xcb_window_t window);
     void setProperty(xcb_window_t window, const std::string& name, const Property& value);
     std::optional<Property> property(xcb_window_t window, const std::string& name);
@@ -97,7 +95,6 @@ public:
 private:
     xcb_connection_t* m_c = nullptr;
     xcb_window_t m_root = XCB_NONE;
-    std::vector<xcb_window_t> m_windows;
 };
 
 } // namespace horaloom::test

@@ -15,18 +15,13 @@
 using namespace horaloom::test;
 using Clock = std::chrono::system_clock;
 
-namespace {
-
-long long msIntoSecond(Clock::time_point at)
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch()).count() %
-           1000;
-}
-
-} // namespace
-
 int main(int argc, char* argv[])
 {
+    const auto msIntoSecond = [](Clock::time_point at) {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch())
+                   .count() %
+               1000;
+    };
     const int switches = argc > 1 ? std::atoi(argv[1]) : 30;
     X11Client client;
     if (!client.connected() || !client.windowManagerRunning()) {
