@@ -1,7 +1,7 @@
 // The X11 backend against a real X server, as other programs' windows meet it: ctest runs the
-// binary in a private desktop with a window manager, and the NoWindowManager cases in one
-// without. The soak (tests/soak) drives the usual encodings, vanishing windows and kills at
-// random; these are the cases it never makes.
+// binary in a private desktop with a window manager and in one without, where the
+// WithWindowManager and NoWindowManager cases run in theirs only. The soak (tests/soak) drives the
+// usual encodings, vanishing windows and kills at random; these are the cases it never makes.
 #include "x11client.h"
 #include "xcbdisplayclaim.h"
 #include "xcbwindowtitles.h"
