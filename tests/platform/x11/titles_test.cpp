@@ -92,6 +92,17 @@ TEST_F(Titles, OddTitlesAreReadDecoratedAndHandedBackByteForByte)
     }
 }
 
+// Writes to a vanished window, in the middle of the writer's calls too, the soak makes.
+TEST_F(Titles, VanishedWindowAnswersAsNoWindow)
+{
+    const xcb_window_t window = client.createWindow({{"WM_NAME", latin1("Gone soon")}});
+    titles->writeTitle(window, decorated(titles->readTitle(window)));
+    client.destroy(window);
+    EXPECT_EQ(titles->readTitle(window), "");
+    // The errors cost nothing but themselves: the connection still serves other windows.
+    EXPECT_EQ(titles->readTitle(client.createWindow({{"WM_NAME", latin1("Alive")}})), "Alive");
+}
+
 TEST(NoDisplay, EveryWindowIsNoWindowAndNothingIsClaimed)
 {
     const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
