@@ -24,63 +24,46 @@ namespace {
 // Latin-1), Xt (WM_NAME in COMPOUND_TEXT), xdotool (both Latin-1).
 enum Kind { Qt, Gtk, Xlib, Xt, Xdotool };
 
-// The letters titles are made of: UTF-8, Latin-1 and COMPOUND_TEXT, "?" where one has none.
-struct Letter {
-    const char *utf8, *latin1, *compound;
-};
-const Letter letters[] = {{"a", "a", "a"},
-                          {"Z", "Z", "Z"},
-                          {" ", " ", " "},
-                          {"-", "-", "-"},
-                          {"é", "\xE9", "\x1B-A\xE9"},
-                          {"Ω", "?", "\x1B-F\xD9"},
-                          {"日", "?", "?"},
-                          {"–", "?", "?"}};
+// The letters titles are made of, in UTF-8, Latin-1 and COMPOUND_TEXT ("?" where one has none),
+// and as a reader decodes the last two.
+enum Form { Utf8, Latin1, Compound, ReadLatin1, ReadCompound };
+const std::vector<const char*> letters[] = {
+    {"a", "Z", " ", "-", "é", "Ω", "日", "–"},
+    {"a", "Z", " ", "-", "\xE9", "?", "?", "?"},
+    {"a", "Z", " ", "-", "\x1B-A\xE9", "\x1B-F\xD9", "?", "?"},
+    {"a", "Z", " ", "-", "é", "?", "?", "?"},
+    {"a", "Z", " ", "-", "é", "Ω", "?", "?"}};
 
 struct Window {
     xcb_window_t id;
     Kind kind;
     std::vector<int> text; // letters
-    // The title in one of the forms: 0 UTF-8, 1 Latin-1, 2 COMPOUND_TEXT; or as a reader sees it.
-    std::string in(int form) const
+    std::string in(Form form) const
     {
         std::string out;
         for (const int i : text) {
-            out += form == 0   ? letters[i].utf8
-                   : form == 1 ? letters[i].latin1
-                               : letters[i].compound;
+            out += letters[form][i];
         }
         return out;
     }
     std::string shown() const
     {
-        std::string out;
-        for (const int i : text) {
-            const char* other = kind == Xt ? letters[i].compound : letters[i].latin1;
-            out += kind == Qt || kind == Gtk || other[0] != '?' ? letters[i].utf8 : "?";
-        }
-        return out;
+        return in(kind <= Gtk ? Utf8 : kind == Xt ? ReadCompound : ReadLatin1);
     }
-    Title own() const
+    Title own() const // _NET_WM_NAME, WM_NAME
     {
-        const Property wmName = kind == Qt   ? utf8(in(0))
-                                : kind == Xt ? compoundText(in(2))
-                                             : latin1(in(1));
-        return {kind == Qt || kind == Gtk ? std::optional(utf8(in(0)))
-                : kind == Xdotool         ? std::optional(latin1(in(1)))
-                                          : std::nullopt,
-                wmName};
+        const Property u = utf8(in(Utf8)), l = latin1(in(Latin1));
+        const Title byKind[] = {
+            {u, u}, {u, l}, {std::nullopt, l}, {std::nullopt, compoundText(in(Compound))}, {l, l}};
+        return byKind[kind];
     }
 };
 
-std::string describe(const Title& title)
+std::string clock(long s, long hours)
 {
-    std::ostringstream out;
-    for (const auto& property : title) {
-        property ? PrintTo(*property, &out) : void(out << "(absent)");
-        out << "  ";
-    }
-    return out.str();
+    char text[64];
+    std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", s / 3600 % hours, s / 60 % 60, s % 60);
+    return text;
 }
 
 class Soak : public WindowTitles {
@@ -91,35 +74,29 @@ public:
     // As the backend, for the writer: a program may end between any two of its requests.
     WindowId foregroundWindow() override { return tap(0), m_titles->foregroundWindow(); }
     std::string readTitle(WindowId w) override { return tap(1), m_titles->readTitle(w); }
-    void writeTitle(WindowId w, std::string_view title) override
+    void writeTitle(WindowId w, std::string_view t) override { tap(2), m_titles->writeTitle(w, t); }
+    void restoreTitle(WindowId w, std::string_view t) override
     {
-        tap(2);
-        m_titles->writeTitle(w, title);
-    }
-    void restoreTitle(WindowId w, std::string_view title) override
-    {
-        tap(3);
-        m_titles->restoreTitle(w, title);
+        tap(3), m_titles->restoreTitle(w, t);
     }
 
 private:
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
-    Window& any()
+    Window& any() { return m_windows[static_cast<std::size_t>(below(int(m_windows.size())))]; }
+    void log(std::string step) { m_log.push_back(std::move(step)); }
+    // The victim goes when the writer's call reaches this point; -1: now.
+    void tap(int point)
     {
-        return m_windows[static_cast<std::size_t>(below(static_cast<int>(m_windows.size())))];
+        if (point == m_tapPoint) {
+            m_tapPoint = -2;
+            log("  destroyed " + std::to_string(m_victim));
+            m_client.destroy(m_victim);
+            std::erase_if(m_windows, [this](const Window& w) { return w.id == m_victim; });
+        }
     }
-    void tap(int point);
     void retitle(Window& window, int length);
-    void destroy(xcb_window_t id);
     void step();
     bool check();
-    std::string time(long hours, long s) const
-    {
-        char text[64];
-        std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", s / 3600 % hours, s / 60 % 60,
-                      s % 60);
-        return text;
-    }
 
     std::mt19937_64 m_random;
     X11Client m_client;
@@ -127,27 +104,19 @@ private:
     std::unique_ptr<TitleBarWriter> m_writer = std::make_unique<TitleBarWriter>(*this);
     std::vector<Window> m_windows;
     std::vector<std::string> m_log; // the steps so far, for a failure report
-    int m_tapPoint = -1;            // where the writer's next call meets a program ending
+    int m_tapPoint = -2;            // where the writer's next call meets a program ending
     xcb_window_t m_victim = XCB_NONE;
     bool m_running = false;
     int m_displayClock = 0;
     long m_seconds = 0;
 };
 
-void Soak::tap(int point)
-{
-    if (point == m_tapPoint) {
-        m_tapPoint = -1;
-        destroy(m_victim);
-    }
-}
-
 // The program sets its title its own way; it never deletes a property.
 void Soak::retitle(Window& window, int length)
 {
     window.text.clear();
     for (int i = 0; i < length; ++i) {
-        window.text.push_back(below(static_cast<int>(std::size(letters))));
+        window.text.push_back(below(static_cast<int>(letters[Utf8].size())));
     }
     const Title own = window.own();
     if (own[0]) {
@@ -156,38 +125,30 @@ void Soak::retitle(Window& window, int length)
     m_client.setProperty(window.id, "WM_NAME", *own[1]);
 }
 
-void Soak::destroy(xcb_window_t id)
-{
-    m_log.push_back("  destroy " + std::to_string(id));
-    m_client.destroy(id);
-    std::erase_if(m_windows, [id](const Window& w) { return w.id == id; });
-}
-
 void Soak::step()
 {
     const int roll = below(100);
     auto decorated = std::find_if(m_windows.begin(), m_windows.end(),
                                   [this](const Window& w) { return w.id == m_writer->LastWindow; });
     if (decorated != m_windows.end() && roll >= 20 && roll < 45 && below(3) == 0) {
-        m_log.push_back("its program retitles the decorated window first");
+        log("its program retitles the decorated window first");
         retitle(*decorated, below(14));
     }
     if (roll < 10 && m_windows.size() < 8) {
-        m_log.push_back("create");
+        log("create");
         m_windows.push_back({m_client.createWindow(), static_cast<Kind>(below(5)), {}});
         retitle(m_windows.back(), below(10) == 0 ? 300 : below(14)); // untitled until then
     } else if (roll < 20 && m_windows.size() > 2) {
         m_victim = decorated != m_windows.end() && below(2) ? decorated->id : any().id;
         m_tapPoint = m_running && below(2) ? below(4) : -1; // 50%: in the middle of the next call
-        m_log.push_back("destroy " + std::to_string(m_victim) + " at " +
-                        std::to_string(m_tapPoint));
-        tap(-1); // at once, unless in the middle of the next call
+        log("destroy " + std::to_string(m_victim) + " at " + std::to_string(m_tapPoint));
+        tap(-1);
     } else if (roll < 42) {
         const xcb_window_t target = any().id;
-        m_log.push_back("activate " + std::to_string(target));
+        log("activate " + std::to_string(target));
         m_client.activate(target);
     } else if (roll < 45) {
-        m_log.push_back("killed; the next run starts");
+        log("killed; the next run starts");
         m_titles->sync();
         m_titles = std::make_unique<XcbWindowTitles>();
         m_titles->recoverAbandonedTitles();
@@ -200,25 +161,24 @@ void Soak::step()
         const int length = below(2) && shown && shown->type == "UTF8_STRING"
                                ? utf8Length(shown->bytes)
                                : below(14);
-        m_log.push_back("retitle " + std::to_string(target.id) + " to " + std::to_string(length));
+        log("retitle " + std::to_string(target.id) + " to " + std::to_string(length));
         retitle(target, length);
     } else if (roll < 82) {
         m_running = !m_running;
-        m_log.push_back(m_running ? "start" : "stop");
+        log(m_running ? "start" : "stop");
         if (!m_running) {
             m_writer->restoreLastWindow();
         }
     } else if (roll < 88) {
         m_displayClock = below(3);
-        m_log.push_back("display clock " + std::to_string(m_displayClock));
+        log("display clock " + std::to_string(m_displayClock));
     }
     if (m_running) {
         ++m_seconds;
-        m_writer->TitleBar(time(100, m_seconds), time(24, 36000 + m_seconds), m_displayClock);
+        m_writer->TitleBar(clock(m_seconds, 100), clock(36000 + m_seconds, 24), m_displayClock);
     }
-    if (m_tapPoint >= 0) { // the call never got there
-        m_tapPoint = -1;
-        destroy(m_victim);
+    if (m_tapPoint >= 0) {
+        tap(m_tapPoint); // the call never got there
     }
 }
 
@@ -232,14 +192,19 @@ bool Soak::check()
             if (m_displayClock == 2) {
                 continue; // writes nothing; a decoration from before may stand
             }
-            const std::string title = TitleBarWriter::composeTitle(
-                time(100, m_seconds), time(24, 36000 + m_seconds), m_displayClock, window.shown());
+            const std::string title =
+                TitleBarWriter::composeTitle(clock(m_seconds, 100), clock(36000 + m_seconds, 24),
+                                             m_displayClock, window.shown());
             expected = {utf8(title), utf8(title)};
         }
         const Title actual = m_client.title(window.id);
         if (actual != expected) {
-            std::printf("window %u (kind %d) shows\n  %s\nnot\n  %s\n", window.id, window.kind,
-                        describe(actual).c_str(), describe(expected).c_str());
+            std::ostringstream out;
+            out << "window " << window.id << " (kind " << window.kind << ") shows\n  ";
+            PrintTo(actual, &out);
+            out << "\nnot\n  ";
+            PrintTo(expected, &out);
+            std::printf("%s\n", out.str().c_str());
             return false;
         }
     }

@@ -2,32 +2,26 @@
 
 #include <chrono>
 #include <cstring>
-#include <functional>
 #include <thread>
 
 namespace horaloom::test {
 
-namespace {
-
-// Polls until the condition holds; false after five seconds.
-bool waitUntil(const std::function<bool()>& done)
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!done()) {
         if (std::chrono::steady_clock::now() > deadline) {
             return false;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
     }
     return true;
 }
 
-} // namespace
-
 void PrintTo(const Property& value, std::ostream* out)
 {
     *out << value.type << '/' << value.format << " \"";
-    for (const char c : value.bytes) {
+    for (const char c : std::string_view(value.bytes).substr(0, 200)) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x20 && byte < 0x7F && c != '\\' && c != '"') {
             *out << c;
@@ -36,7 +30,15 @@ void PrintTo(const Property& value, std::ostream* out)
                  << "0123456789ABCDEF"[byte >> 4] << "0123456789ABCDEF"[byte & 0xF];
         }
     }
-    *out << '"';
+    *out << (value.bytes.size() > 200 ? "\"..." : "\"");
+}
+
+void PrintTo(const Title& title, std::ostream* out)
+{
+    for (const auto& property : title) {
+        property ? PrintTo(*property, out) : void(*out << "(absent)");
+        *out << "  ";
+    }
 }
 
 X11Client::X11Client()
@@ -50,14 +52,6 @@ X11Client::X11Client()
         }
         m_root = roots.data->root;
     }
-}
-
-X11Client::~X11Client()
-{
-    for (const xcb_window_t window : m_windows) {
-        xcb_destroy_window(m_c, window);
-    }
-    xcb_disconnect(m_c);
 }
 
 bool X11Client::windowManagerRunning()
@@ -86,9 +80,6 @@ xcb_window_t X11Client::createWindow(const std::vector<Named>& properties, Place
     xcb_create_window(m_c, XCB_COPY_FROM_PARENT, window, place.parent ? place.parent : m_root,
                       place.x, place.y, 200, 100, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
                       XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &mask);
-    if (!place.parent) {
-        m_windows.push_back(window);
-    }
     for (const auto& [name, value] : properties) {
         setProperty(window, name, value);
     }
@@ -108,7 +99,6 @@ xcb_window_t X11Client::createWindow(const std::vector<Named>& properties, Place
 void X11Client::destroy(xcb_window_t window)
 {
     xcb_destroy_window(m_c, window);
-    std::erase(m_windows, window);
     sync();
 }
 

@@ -3,8 +3,10 @@
 // their types. Horaloom's own XcbConnection stays the product's; this one only plays the others.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -30,25 +32,32 @@ struct Property {
 using Named = std::pair<std::string, Property>;
 using Title = std::vector<std::optional<Property>>; // _NET_WM_NAME, WM_NAME
 
-inline Property utf8(std::string text)
-{
-    return {"UTF8_STRING", 8, std::move(text)};
-}
-inline Property latin1(std::string bytes)
-{
-    return {"STRING", 8, std::move(bytes)};
-}
-inline Property compoundText(std::string bytes)
-{
-    return {"COMPOUND_TEXT", 8, std::move(bytes)};
-}
+// utf8("Grüße"), latin1("Gr\xFC\xDF\x65"), compoundText(...): a title in that type.
+struct Typed {
+    const char* type;
+    Property operator()(std::string bytes) const { return {type, 8, std::move(bytes)}; }
+};
+inline constexpr Typed utf8{"UTF8_STRING"}, latin1{"STRING"}, compoundText{"COMPOUND_TEXT"};
 // Bytes as escapes, so that a failed comparison shows what differs.
 void PrintTo(const Property& value, std::ostream* out);
+void PrintTo(const Title& title, std::ostream* out);
+
+// Polls until the condition holds; false once the limit has passed.
+bool waitUntil(const std::function<bool()>& done,
+               std::chrono::milliseconds limit = std::chrono::seconds(5));
+
+// Where a new window goes and what it is.
+struct Place {
+    std::int16_t x = 0, y = 0;
+    bool wmState = false;
+    std::uint32_t eventMask = 0;
+    xcb_window_t parent = XCB_NONE;
+};
 
 class X11Client {
 public:
-    X11Client(); // connects to $DISPLAY
-    ~X11Client();
+    X11Client();                          // connects to $DISPLAY
+    ~X11Client() { xcb_disconnect(m_c); } // the server destroys the windows made
     X11Client(const X11Client&) = delete;
     X11Client& operator=(const X11Client&) = delete;
 
@@ -61,17 +70,7 @@ public:
 
     // A mapped top-level window (or a child filling parent) with these properties, returned
     // once a window manager has taken it on. Without one, wmState sets WM_STATE as it would.
-    struct Place {
-        std::int16_t x = 0, y = 0;
-        bool wmState = false;
-        std::uint32_t eventMask = 0;
-        xcb_window_t parent = XCB_NONE;
-    };
-    xcb_window_t createWindow(const std::vector<Named>& properties, Place place);
-    xcb_window_t createWindow(const std::vector<Named>& properties = {})
-    {
-        return createWindow(properties, Place{});
-    }
+    xcb_window_t createWindow(const std::vector<Named>& properties = {}, Place place = {});
     void destroy(xcb_window_t window);
     void setProperty(xcb_window_t window, const std::string& name, const Property& value);
     std::optional<Property> property(xcb_window_t window, const std::string& name);
@@ -96,7 +95,6 @@ public:
 private:
     xcb_connection_t* m_c = nullptr;
     xcb_window_t m_root = XCB_NONE;
-    std::vector<xcb_window_t> m_windows;
 };
 
 } // namespace horaloom::test

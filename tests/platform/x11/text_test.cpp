@@ -16,9 +16,7 @@ namespace {
 TEST(TitleText, EachEncodingDecodesToCleanUtf8)
 {
     const std::pair<std::string, std::string> compound[] = {
-        {"Gr\xFC\xDF"
-         "e",
-         "Grüße"},
+        {"Gr\xFC\xDF\x65", "Grüße"},
         {"\x1B-L\xBF\xE0\xD8", "При"},
         {"\x1B-b\xA4uro", "€uro"},
         {"\x1B$(BF|K\\8l", "日本語"},
@@ -27,9 +25,7 @@ TEST(TitleText, EachEncodingDecodesToCleanUtf8)
         {"\x1B-F\xD9mix\x1B$(BF|K\\", "Ωmix日本"},
         {"a\x1B%G\xE2\x86\x92\x1B%@\xE9", "a→é"},
         {"\x1B%/1\x80\x89koi8-r\x02\xF0\xD2x", "Прx"},
-        {"\x9B"
-         "1]ab\x9B]",
-         "ab"},
+        {"\x9B\x31]ab\x9B]", "ab"},
         {"\x1B-~\xC1\xC2z", "��z"},
         {"a\x1B#5b", "ab"},
         {"ab\x1B$", "ab"},

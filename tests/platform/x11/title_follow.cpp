@@ -15,30 +15,13 @@
 using namespace horaloom::test;
 using Clock = std::chrono::system_clock;
 
-namespace {
-
-long long msIntoSecond(Clock::time_point at)
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch()).count() %
-           1000;
-}
-
-// Polls until the condition holds or the time point has passed.
-template <typename Done> bool until(Clock::time_point deadline, Done done)
-{
-    while (!done()) {
-        if (Clock::now() >= deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::microseconds(500));
-    }
-    return true;
-}
-
-} // namespace
-
 int main(int argc, char* argv[])
 {
+    const auto msIntoSecond = [](Clock::time_point at) {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch())
+                   .count() %
+               1000;
+    };
     const int switches = argc > 1 ? std::atoi(argv[1]) : 30;
     X11Client client;
     if (!client.connected() || !client.windowManagerRunning()) {
@@ -71,8 +54,7 @@ int main(int argc, char* argv[])
         const Clock::time_point asked = Clock::now();
         const auto nextTick = asked + std::chrono::milliseconds(1000 - msIntoSecond(asked));
         client.requestActivation(windows[current]);
-        if (!until(asked + std::chrono::seconds(5),
-                   [&] { return client.activeWindow() == windows[current]; })) {
+        if (!waitUntil([&] { return client.activeWindow() == windows[current]; })) {
             std::printf("switch %zu: the window manager did not activate the window\n",
                         delays.size());
             return 1;
@@ -83,7 +65,8 @@ int main(int argc, char* argv[])
         }
         const std::regex decorated("\\d\\d:\\d\\d:\\d\\d   " + names[current]);
         const bool beforeTick =
-            until(nextTick, [&] { return std::regex_match(title(current), decorated); });
+            waitUntil([&] { return std::regex_match(title(current), decorated); },
+                      std::chrono::duration_cast<std::chrono::milliseconds>(nextTick - active));
         delays.push_back(std::chrono::duration<double, std::milli>(Clock::now() - active).count());
         const std::string left = title(previous);
         if (!beforeTick || left != names[previous]) {
