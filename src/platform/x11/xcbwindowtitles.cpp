@@ -236,23 +236,6 @@ void XcbWindowTitles::restoreTitle(WindowId window, std::string_view ownTitle)
     m_x.flush();
 }
 
-void XcbWindowTitles::restoreAll()
-{
-    dropPrefetch();
-    if (!m_x.connected()) {
-        return;
-    }
-    m_x.discardErrors();
-    for (const auto& [window, snapshot] : m_snapshots) {
-        if (snapshot.noted) {
-            putRawTitle(window, snapshot);
-            m_x.deleteProperty(window, m_atoms.ownTitle);
-        }
-    }
-    m_snapshots.clear();
-    m_x.sync();
-}
-
 XcbWindowTitles::TitleRequest XcbWindowTitles::requestTitle(xcb_window_t window)
 {
     return {window, m_x.requestProperty(window, m_atoms.netWmName),

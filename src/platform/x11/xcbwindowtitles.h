@@ -52,11 +52,6 @@ public:
     void restoreTitle(WindowId window, std::string_view ownTitle) override;
     void recoverAbandonedTitles() override;
 
-    // For a shutdown path: every window still decorated by this object gets its own title back,
-    // and the server has done so when this returns. The destructor does not do it: it leaves
-    // the note for the next start to act on.
-    void restoreAll();
-
     // Writes go out without waiting. This waits until the server has carried them out, for
     // whoever reads the titles over another connection next.
     void sync() { m_x.sync(); }
