@@ -13,11 +13,10 @@ using horaloom::WindowId;
 class OwnWindowTitlesTest : public QObject {
     Q_OBJECT
 private slots:
-    void withoutADesktopBackendOnlyOwnWindowsAreDecorated();
-    void otherWindowsGoToTheDesktopBackend();
+    void ownWindowsThroughQtOthersThroughTheDesktopBackend();
 };
 
-void OwnWindowTitlesTest::withoutADesktopBackendOnlyOwnWindowsAreDecorated()
+void OwnWindowTitlesTest::ownWindowsThroughQtOthersThroughTheDesktopBackend()
 {
     QWidget window;
     window.setWindowTitle(QStringLiteral("Horaloom"));
@@ -35,28 +34,22 @@ void OwnWindowTitlesTest::withoutADesktopBackendOnlyOwnWindowsAreDecorated()
     QCOMPARE(window.windowHandle()->title(), QStringLiteral("Horaloom"));
     QCOMPARE(titles.readTitle(id + 12345), std::string()); // nobody's window
     titles.writeTitle(id + 12345, "x");
-    window.hide();
-    QTRY_COMPARE(titles.foregroundWindow(), WindowId(0));
-}
-
-void OwnWindowTitlesTest::otherWindowsGoToTheDesktopBackend()
-{
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Horaloom"));
-    window.show();
+    // With a desktop backend, other windows go to it.
     horaloom::fakes::FakeWindowTitles desktop;
     desktop.windows[7] = "Editor";
     desktop.foreground = 7;
-    OwnWindowTitles titles(&desktop);
-    QCOMPARE(titles.foregroundWindow(), WindowId(7));
-    titles.writeTitle(7, "00:00:01   Editor");
+    OwnWindowTitles backed(&desktop);
+    QCOMPARE(backed.foregroundWindow(), WindowId(7));
+    backed.writeTitle(7, "00:00:01   Editor");
     QCOMPARE(desktop.windows[7], std::string("00:00:01   Editor"));
-    titles.restoreTitle(7, "Editor");
+    backed.restoreTitle(7, "Editor");
     QCOMPARE(desktop.windows[7], std::string("Editor"));
     const int writes = desktop.writes;
-    titles.writeTitle(static_cast<WindowId>(window.winId()), "00:00:01   Horaloom");
+    backed.writeTitle(id, "00:00:01   Horaloom");
     QCOMPARE(desktop.writes, writes);
     QCOMPARE(window.windowTitle(), QStringLiteral("00:00:01   Horaloom"));
+    window.hide();
+    QTRY_COMPARE(titles.foregroundWindow(), WindowId(0));
 }
 
 QTEST_MAIN(OwnWindowTitlesTest)
