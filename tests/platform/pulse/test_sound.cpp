@@ -20,14 +20,18 @@ namespace {
 
 using namespace std::chrono_literals;
 using Opened = AudioOutput::Opened;
+using enum Opened;
 
-// The server side of one voice: how it behaves, and what it saw ("open RATE/CHANNELS, drain
-// FRAMES, close FRAMES", and the bell).
-struct Server {
-    Opened answer = Opened::Yes;
+struct Behaviour {
+    Opened answer = Yes;
     bool lose = false; // the next write fails: the server went away
     bool hang = false; // a write never returns
     std::chrono::milliseconds writeTime{0};
+};
+
+// The server side of one voice: how it behaves, and what it saw ("open RATE/CHANNELS, drain
+// FRAMES, close FRAMES", and the bell).
+struct Server : Behaviour {
     std::mutex mutex;
     std::string events;
 
@@ -41,14 +45,15 @@ struct Server {
         const std::lock_guard lock(mutex);
         return events;
     }
-    bool saw(const std::string& pattern) { return std::regex_match(seen(), std::regex(pattern)); }
     // Until it has seen what the pattern says; false after ten seconds.
     bool waitFor(const std::string& pattern)
     {
-        for (int i = 0; i < 2000 && !saw(pattern); ++i) {
-            std::this_thread::sleep_for(5ms);
+        for (int i = 0; i < 2000; ++i, std::this_thread::sleep_for(5ms)) {
+            if (std::regex_match(seen(), std::regex(pattern))) {
+                return true;
+            }
         }
-        return saw(pattern);
+        return false;
     }
 };
 
@@ -119,50 +124,45 @@ TEST(PulseSound, EachSoundReachesItsServerToItsTailOrGivesTheDefaultBeepOrTheBel
     };
     const std::string good = file("good.wav", pcm(800)), longer = file("long.wav", pcm(16000));
     const std::string half = file("half.wav", pcm(800).substr(0, 844));
-    const std::string beep = "open 22050/1, drain " + std::to_string(BeepTone::Frames) +
-                             ", close " + std::to_string(BeepTone::Frames);
+    const std::string beeped = "open 22050/1, drain " + std::to_string(BeepTone::Frames) +
+                               ", close " + std::to_string(BeepTone::Frames);
     struct Case {
         std::vector<std::string> plays; // wave files, or "beep"
         std::string waves{}, beeps{};   // what each server sees
         std::string between = "open 8000/1";
-        std::chrono::milliseconds writeTime{0};
-        Opened wavesAnswer = Opened::Yes, beepsAnswer = Opened::Yes;
-        bool lose = false, hang = false;
+        Behaviour wave{}, beep{};
     };
     const Case cases[] = {
         {.plays = {good}, .waves = "open 8000/1, drain 800, close 800"},
         // Cut short: what it holds, then the full default beep.
-        {.plays = {half}, .waves = "open 8000/1, drain 400, close 400", .beeps = beep},
-        {.plays = {file("nosamples.wav", pcm(0))}, .beeps = beep},
-        {.plays = {(dir / "missing.wav").string()}, .beeps = beep},
-        {.plays = {good}, .waves = "open 8000/1", .beeps = beep, .wavesAnswer = Opened::BadFormat},
-        {.plays = {good}, .waves = "open 8000/1", .beeps = "bell", .wavesAnswer = Opened::NoServer},
-        {.plays = {"beep"}, .beeps = "open 22050/1, bell", .beepsAnswer = Opened::NoServer},
+        {.plays = {half}, .waves = "open 8000/1, drain 400, close 400", .beeps = beeped},
+        {.plays = {file("nosamples.wav", pcm(0))}, .beeps = beeped},
+        {.plays = {(dir / "missing.wav").string()}, .beeps = beeped},
+        {.plays = {good}, .waves = "open 8000/1", .beeps = beeped, .wave = {.answer = BadFormat}},
+        {.plays = {good}, .waves = "open 8000/1", .beeps = "bell", .wave = {.answer = NoServer}},
+        {.plays = {"beep"}, .beeps = "open 22050/1, bell", .beep = {.answer = NoServer}},
         // The server goes away: the sound is given up without a fallback, and the next one
         // reconnects.
         {.plays = {good, good},
          .waves = "open 8000/1, close 0, open 8000/1, drain 800, close 800",
          .between = "open 8000/1, close 0",
-         .lose = true},
+         .wave = {.lose = true}},
         // A voice stuck in the server for good still ends, and reacts no more.
-        {.plays = {half}, .waves = "open 8000/1, stuck", .hang = true},
+        {.plays = {half}, .waves = "open 8000/1, stuck", .wave = {.hang = true}},
         // A new wave file cuts the one still playing; the beep never does.
         {.plays = {longer, good},
          .waves = "open 8000/1, close [0-9]+, open 8000/1, drain 800, close 800",
-         .writeTime = 20ms},
+         .wave = {.writeTime = 20ms}},
         {.plays = {longer, "beep"},
          .waves = "open 8000/1, drain 16000, close 16000",
-         .beeps = beep,
-         .writeTime = 2ms},
+         .beeps = beeped,
+         .wave = {.writeTime = 2ms}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.plays.front() + " " + c.waves);
         auto waves = std::make_shared<Server>(), beeps = std::make_shared<Server>();
-        waves->answer = c.wavesAnswer;
-        beeps->answer = c.beepsAnswer;
-        waves->lose = c.lose;
-        waves->hang = c.hang;
-        waves->writeTime = c.writeTime;
+        static_cast<Behaviour&>(*waves) = c.wave;
+        static_cast<Behaviour&>(*beeps) = c.beep;
         auto sound = std::make_unique<PulseSound>([beeps] { beeps->add("bell"); },
                                                   [&](const std::string& name) {
                                                       return std::make_unique<FakeOutput>(
@@ -175,7 +175,7 @@ TEST(PulseSound, EachSoundReachesItsServerToItsTailOrGivesTheDefaultBeepOrTheBel
         EXPECT_TRUE(waves->waitFor(c.waves)) << waves->seen();
         EXPECT_TRUE(beeps->waitFor(c.beeps)) << beeps->seen();
         sound.reset();
-        EXPECT_TRUE(waves->saw(c.waves) && beeps->saw(c.beeps)) << waves->seen() << beeps->seen();
+        EXPECT_TRUE(waves->waitFor(c.waves) && beeps->waitFor(c.beeps)) << "after the end";
     }
     std::filesystem::remove_all(dir);
 }
