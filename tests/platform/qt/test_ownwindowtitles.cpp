@@ -1,6 +1,5 @@
-// Horaloom's own windows are titled through Qt, so that Qt's cached title is never stale; other
-// windows go to the desktop backend.
-#include "fakeplatform.h"
+// Horaloom's own windows are titled through Qt, so that Qt's cached title is never stale. With
+// the X11 backend, other windows going to it and ours not are tested in tests/desktop.
 #include "ownwindowtitles.h"
 
 #include <QTest>
@@ -13,10 +12,10 @@ using horaloom::WindowId;
 class OwnWindowTitlesTest : public QObject {
     Q_OBJECT
 private slots:
-    void ownWindowsThroughQtOthersThroughTheDesktopBackend();
+    void withoutADesktopBackendOnlyOwnWindowsAreDecorated();
 };
 
-void OwnWindowTitlesTest::ownWindowsThroughQtOthersThroughTheDesktopBackend()
+void OwnWindowTitlesTest::withoutADesktopBackendOnlyOwnWindowsAreDecorated()
 {
     QWidget window;
     window.setWindowTitle(QStringLiteral("Horaloom"));
@@ -34,20 +33,6 @@ void OwnWindowTitlesTest::ownWindowsThroughQtOthersThroughTheDesktopBackend()
     QCOMPARE(window.windowHandle()->title(), QStringLiteral("Horaloom"));
     QCOMPARE(titles.readTitle(id + 12345), std::string()); // nobody's window
     titles.writeTitle(id + 12345, "x");
-    // With a desktop backend, other windows go to it.
-    horaloom::fakes::FakeWindowTitles desktop;
-    desktop.windows[7] = "Editor";
-    desktop.foreground = 7;
-    OwnWindowTitles backed(&desktop);
-    QCOMPARE(backed.foregroundWindow(), WindowId(7));
-    backed.writeTitle(7, "00:00:01   Editor");
-    QCOMPARE(desktop.windows[7], std::string("00:00:01   Editor"));
-    backed.restoreTitle(7, "Editor");
-    QCOMPARE(desktop.windows[7], std::string("Editor"));
-    const int writes = desktop.writes;
-    backed.writeTitle(id, "00:00:01   Horaloom");
-    QCOMPARE(desktop.writes, writes);
-    QCOMPARE(window.windowTitle(), QStringLiteral("00:00:01   Horaloom"));
     window.hide();
     QTRY_COMPARE(titles.foregroundWindow(), WindowId(0));
 }
