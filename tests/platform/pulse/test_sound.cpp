@@ -45,10 +45,10 @@ struct Server : Behaviour {
         const std::lock_guard lock(mutex);
         return events;
     }
-    // Until it has seen what the pattern says; false after ten seconds.
-    bool waitFor(const std::string& pattern)
+    // Until it has seen what the pattern says; false after `tries` looks 5 ms apart.
+    bool waitFor(const std::string& pattern, int tries = 2000)
     {
-        for (int i = 0; i < 2000; ++i, std::this_thread::sleep_for(5ms)) {
+        for (int i = 0; i < tries; ++i, std::this_thread::sleep_for(5ms)) {
             if (std::regex_match(seen(), std::regex(pattern))) {
                 return true;
             }
@@ -172,10 +172,10 @@ TEST(PulseSound, EachSoundReachesItsServerToItsTailOrGivesTheDefaultBeepOrTheBel
             ASSERT_TRUE(&play == &c.plays.front() || waves->waitFor(c.between)) << waves->seen();
             play == "beep" ? sound->beep() : sound->playWave(play);
         }
-        EXPECT_TRUE(waves->waitFor(c.waves)) << waves->seen();
-        EXPECT_TRUE(beeps->waitFor(c.beeps)) << beeps->seen();
-        sound.reset();
-        EXPECT_TRUE(waves->waitFor(c.waves) && beeps->waitFor(c.beeps)) << "after the end";
+        const bool heard = waves->waitFor(c.waves) && beeps->waitFor(c.beeps);
+        sound.reset(); // and nothing more comes
+        EXPECT_TRUE(heard && waves->waitFor(c.waves, 1) && beeps->waitFor(c.beeps, 1))
+            << waves->seen() << " | " << beeps->seen();
     }
     std::filesystem::remove_all(dir);
 }
