@@ -12,18 +12,21 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <numeric>
 #include <vector>
 
 namespace {
 
 constexpr double Threshold = 0.01; // RMS of full scale
+std::vector<double> samples;
+std::size_t rate = 0;
 
-double frequency(const std::vector<double>& samples, std::size_t begin, std::size_t end, int rate)
+double frequency(std::size_t begin, std::size_t end)
 {
-    double peak = 0;
-    for (std::size_t i = begin; i < end; ++i) {
-        peak = std::max(peak, std::abs(samples[i]));
-    }
+    const double peak =
+        std::accumulate(samples.begin() + static_cast<std::ptrdiff_t>(begin),
+                        samples.begin() + static_cast<std::ptrdiff_t>(end), 0.0,
+                        [](double p, double s) { return std::max(p, std::abs(s)); });
     bool low = true;
     std::size_t first = 0, last = 0;
     long crossings = -1;
@@ -38,7 +41,7 @@ double frequency(const std::vector<double>& samples, std::size_t begin, std::siz
     }
     return crossings <= 0
                ? 0
-               : static_cast<double>(crossings) * rate / static_cast<double>(last - first);
+               : static_cast<double>(crossings * rate) / static_cast<double>(last - first);
 }
 
 } // namespace
@@ -49,32 +52,25 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: %s RATE [GAP_MS] < samples.s16\n", argv[0]);
         return 2;
     }
-    const int rate = std::atoi(argv[1]);
+    rate = std::strtoul(argv[1], nullptr, 10);
     const auto gap = static_cast<std::size_t>((argc > 2 ? std::atof(argv[2]) : 40.0) * rate / 1000);
-    std::vector<double> samples;
-    std::int16_t buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 2, 4096, stdin)) > 0;) {
-        for (std::size_t i = 0; i < got; ++i) {
-            samples.push_back(buffer[i] / 32768.0);
-        }
+    for (std::int16_t sample; std::fread(&sample, 2, 1, stdin) == 1;) {
+        samples.push_back(sample / 32768.0);
     }
-    const auto window = static_cast<std::size_t>(rate) / 200;
+    const std::size_t window = rate / 200;
     std::vector<std::pair<std::size_t, std::size_t>> sounds;
     for (std::size_t start = 0; start + window <= samples.size(); start += window) {
-        double sum = 0;
-        for (std::size_t i = start; i < start + window; ++i) {
-            sum += samples[i] * samples[i];
-        }
-        if (std::sqrt(sum / static_cast<double>(window)) < Threshold) {
+        const auto from = samples.begin() + static_cast<std::ptrdiff_t>(start);
+        if (std::sqrt(std::inner_product(from, from + window, from, 0.0) / window) < Threshold) {
             continue;
         }
         // The exact edges: the first and last sample above the threshold in the window.
-        std::size_t begin = start, end = start + window;
-        while (begin < end && std::abs(samples[begin]) < Threshold) {
-            ++begin;
-        }
-        while (end > begin && std::abs(samples[end - 1]) < Threshold) {
-            --end;
+        std::size_t begin = start + window, end = start;
+        for (std::size_t i = start; i < start + window; ++i) {
+            if (std::abs(samples[i]) >= Threshold) {
+                begin = std::min(begin, i);
+                end = i + 1;
+            }
         }
         if (!sounds.empty() && begin <= sounds.back().second + gap) {
             sounds.back().second = end;
@@ -82,12 +78,12 @@ int main(int argc, char* argv[])
             sounds.emplace_back(begin, end);
         }
     }
-    const auto tail = static_cast<std::size_t>(rate) * 120 / 1000;
+    const auto ms = [](std::size_t n) {
+        return 1000.0 * static_cast<double>(n) / static_cast<double>(rate);
+    };
     for (const auto& [begin, end] : sounds) {
-        const auto ms = [rate](std::size_t n) { return 1000.0 * static_cast<double>(n) / rate; };
-        std::printf("%.1f %.1f %.1f %.1f\n", ms(begin), ms(end - begin),
-                    frequency(samples, begin, end, rate),
-                    frequency(samples, std::max(begin, end - std::min(end, tail)), end, rate));
+        std::printf("%.1f %.1f %.1f %.1f\n", ms(begin), ms(end - begin), frequency(begin, end),
+                    frequency(end - std::min(end - begin, rate * 120 / 1000), end));
     }
     return 0;
 }

@@ -1,22 +1,16 @@
-// Writes a settings file the way Horaloom does at exit; the fault tests run it under pressure.
-//   settings_writer PATH WAVEFILE
+// Replaces a file the way Horaloom writes its settings at exit; fault_write.sh runs it under
+// pressure.
+//   settings_writer PATH BYTES
 #include "qtfiles.h"
-#include "settingsformat.h"
 
 #include <cstdio>
 
 int main(int argc, char* argv[])
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: settings_writer PATH WAVEFILE\n");
-        return 2;
-    }
-    const horaloom::Settings settings{1, 1, 1, 2880, -1995, argv[2], "1"};
-    horaloom::QtFiles files;
-    const std::string reason = files.replaceFile(argv[1], *horaloom::formatSettings(settings));
+    const std::string reason =
+        argc == 3 ? horaloom::QtFiles().replaceFile(argv[1], argv[2]) : "usage";
     if (!reason.empty()) {
         std::fprintf(stderr, "not saved: %s\n", reason.c_str());
-        return 1;
     }
-    return 0;
+    return reason.empty() ? 0 : 1;
 }

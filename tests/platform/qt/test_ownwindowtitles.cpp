@@ -1,6 +1,5 @@
-// Horaloom's own windows are titled through Qt, so that Qt's cached title is never stale; other
-// windows go to the desktop backend.
-#include "fakeplatform.h"
+// Horaloom's own windows are titled through Qt, so that Qt's cached title is never stale. With
+// the X11 backend, other windows going to it and ours not are tested in tests/desktop.
 #include "ownwindowtitles.h"
 
 #include <QTest>
@@ -14,7 +13,6 @@ class OwnWindowTitlesTest : public QObject {
     Q_OBJECT
 private slots:
     void withoutADesktopBackendOnlyOwnWindowsAreDecorated();
-    void otherWindowsGoToTheDesktopBackend();
 };
 
 void OwnWindowTitlesTest::withoutADesktopBackendOnlyOwnWindowsAreDecorated()
@@ -37,26 +35,6 @@ void OwnWindowTitlesTest::withoutADesktopBackendOnlyOwnWindowsAreDecorated()
     titles.writeTitle(id + 12345, "x");
     window.hide();
     QTRY_COMPARE(titles.foregroundWindow(), WindowId(0));
-}
-
-void OwnWindowTitlesTest::otherWindowsGoToTheDesktopBackend()
-{
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Horaloom"));
-    window.show();
-    horaloom::fakes::FakeWindowTitles desktop;
-    desktop.windows[7] = "Editor";
-    desktop.foreground = 7;
-    OwnWindowTitles titles(&desktop);
-    QCOMPARE(titles.foregroundWindow(), WindowId(7));
-    titles.writeTitle(7, "00:00:01   Editor");
-    QCOMPARE(desktop.windows[7], std::string("00:00:01   Editor"));
-    titles.restoreTitle(7, "Editor");
-    QCOMPARE(desktop.windows[7], std::string("Editor"));
-    const int writes = desktop.writes;
-    titles.writeTitle(static_cast<WindowId>(window.winId()), "00:00:01   Horaloom");
-    QCOMPARE(desktop.writes, writes);
-    QCOMPARE(window.windowTitle(), QStringLiteral("00:00:01   Horaloom"));
 }
 
 QTEST_MAIN(OwnWindowTitlesTest)
