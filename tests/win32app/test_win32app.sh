@@ -101,7 +101,8 @@ xwindow() {
     return 1
 }
 alive() { [[ $(ps -o stat= -p "$1" 2>/dev/null) == [^Z]* ]]; }
-# press_in PID KEY: the key, in the window of that wine process (a message box), until it ends.
+# press_in PID KEY: the key, in the window of that wine process (a message box), until it
+# ends; killed when it does not.
 press_in() {
     local w tries=0
     while alive "$1" && ((tries++ < 5)); do
@@ -112,6 +113,9 @@ press_in() {
         xdotool key "$2"
         sleep 1
     done
+    if alive "$1"; then
+        kill -KILL "$1"
+    fi
 }
 activate() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowactivate "$1"; }
 pixel() { # pixel X Y: the screen's colour there, as #RRGGBB
