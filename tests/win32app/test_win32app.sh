@@ -93,37 +93,30 @@ digits_are() { probe form1 | grep -qx "digits $1"; }
 xwindow() {
     local w
     for w in $(xdotool search --name "$1" 2>/dev/null | tac); do
-        if [[ $(xdotool getwindowname "$w") == "$1" ]]; then
-            echo "$w"
-            return 0
-        fi
+        [[ $(xdotool getwindowname "$w") != "$1" ]] || { echo "$w" && return 0; }
     done
     return 1
 }
 alive() { [[ $(ps -o stat= -p "$1" 2>/dev/null) == [^Z]* ]]; }
+ended() { ! alive "$1"; }
 # press_in PID KEY: the key, in the window of that wine process (a message box), until it
 # ends; killed when it does not.
 press_in() {
     local w tries=0
     while alive "$1" && ((tries++ < 5)); do
         w=$(xdotool search --pid "$1" --name . 2>/dev/null | tail -n 1)
-        if [[ -n $w ]]; then
-            activate "$w"
-        fi
+        [[ -z $w ]] || activate "$w"
         xdotool key "$2"
         sleep 1
     done
-    if alive "$1"; then
-        kill -KILL "$1"
-    fi
+    ! alive "$1" || kill -KILL "$1"
 }
 activate() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowactivate "$1"; }
 pixel() { # pixel X Y: the screen's colour there, as #RRGGBB
     import -window root -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | head -n 1
 }
 
-acp=$(field acp "$(probe form1)" || true)
-acp=${acp:-1252}
+acp=$(field acp "$(probe form1)") || true
 # Horaloom's folder has a letter beyond ASCII too: its path goes through the code page.
 run=$workdir/Stoppuhr-ö
 mkdir "$run"
@@ -131,7 +124,7 @@ mkdir "$run"
 # by the bytes of the ANSI code page, as Windows keeps them.
 wave=$run/Glöckchen.wav
 sox -q -n -r 22050 -c 1 -b 16 "$wave" synth 3 sine 660 vol 0.5
-wave_bytes=$(printf 'Z:%s' "${wave//\//\\}" | iconv -f UTF-8 -t "CP$acp")
+wave_bytes=$(printf 'Z:%s' "${wave//\//\\}" | iconv -f UTF-8 -t "CP${acp:-1252}")
 settings() { # settings REPEAT CLOCK: the file as Horaloom writes it, window at (1500, 1200)
     printf ' 1 \r\n %s \r\n 1 \r\n 1500 \r\n 1200 \r\n%s\r\n%s\r\n' "$1" "$wave_bytes" "$2"
 }
@@ -317,6 +310,7 @@ wait_for 10 probe box "Exit Horaloom" || true
 check "Quit asks 'Are you sure you want to quit?'" \
     grep -qx "Are you sure you want to quit?" <<<"$(probe box 'Exit Horaloom')"
 xdotool key y
+wait_for 10 ended "$horaloom" || kill -KILL "$horaloom" # a box left open: no end
 status=0
 wait "$horaloom" || status=$?
 check "Yes ends Horaloom with status 0 ($status)" test "$status" -eq 0
