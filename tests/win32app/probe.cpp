@@ -1,11 +1,11 @@
 // The Windows-side eyes and hands of test_win32app.sh, run under wine beside Horaloom.exe.
 //
-//   probe form1          Horaloom's main window: caption, client size, where, shown, digits
+//   probe form1          Horaloom's main window: caption, client size, where, shown, digits;
+//                        and where the task bar of wine's own desktop is, when there is one
 //   probe box TITLE      the texts of a visible message box with that title
-//   probe tray           where the task bar of wine's own desktop is
-//   probe kill           ends Horaloom at once, as a crash would
 //   probe titles LOG     two windows of another program, which log to LOG every title they
-//                        are given and every activation; "r" in the first retitles it
+//                        are given and every activation; "r" in the first retitles it, "h"
+//                        hangs it (and the second, on the same thread) for eight seconds
 //
 // Wine 8 raises no WinEvent when the foreground moves or a title changes, so the two windows
 // raise them themselves, as Windows would: that is what Horaloom's hook listens for.
@@ -58,9 +58,6 @@ int form1()
     std::printf("client %ld %ld\n", client.right, client.bottom);
     std::printf("origin %ld %ld\n", origin.x, origin.y);
     std::printf("frame %ld %ld\n", frame.left, frame.top);
-    DWORD process = 0;
-    GetWindowThreadProcessId(form, &process);
-    std::printf("pid %lu\n", process);
     std::printf("visible %d\n", IsWindowVisible(form) && !IsIconic(form) ? 1 : 0);
     // The digit boxes by their ids: hours 100, 101; minutes 102, 103; seconds 105, 104.
     std::string digits;
@@ -69,6 +66,11 @@ int form1()
     }
     std::printf("digits %s\n", digits.c_str());
     std::printf("acp %u\n", GetACP());
+    // Wine's own desktop draws the tray icons inside its task bar, from the right-hand end.
+    RECT bar{};
+    if (GetWindowRect(FindWindowW(L"Shell_TrayWnd", nullptr), &bar)) {
+        std::printf("bar %ld %ld %ld %ld\n", bar.left, bar.top, bar.right, bar.bottom);
+    }
     return 0;
 }
 
@@ -87,36 +89,6 @@ int box(const char* title)
             std::printf("%s\n", text.c_str());
         }
     }
-    return 0;
-}
-
-// Wine's own desktop draws the tray icons inside its task bar, from the right-hand end.
-int tray()
-{
-    const HWND bar = FindWindowW(L"Shell_TrayWnd", nullptr);
-    RECT place{};
-    if (!bar || !GetWindowRect(bar, &place)) {
-        std::printf("missing\n");
-        return 1;
-    }
-    std::printf("bar %ld %ld %ld %ld\n", place.left, place.top, place.right, place.bottom);
-    return 0;
-}
-
-// Ends Horaloom as a crash would: no message, no clean-up of its own.
-int kill()
-{
-    DWORD process = 0;
-    const HWND form = FindWindowW(L"Horaloom.Form1", nullptr);
-    if (!form || !GetWindowThreadProcessId(form, &process)) {
-        return 1;
-    }
-    const HANDLE handle = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, process);
-    if (!handle || !TerminateProcess(handle, 9)) {
-        return 1;
-    }
-    WaitForSingleObject(handle, 5000);
-    CloseHandle(handle);
     return 0;
 }
 
@@ -148,6 +120,9 @@ LRESULT CALLBACK titlesProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             logLine(window, "retitled", L"Round 1");
             SetWindowTextW(window, L"Round 1");
             NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_WINDOW, CHILDID_SELF);
+        } else if (wParam == 'h') {
+            Sleep(8000); // a program that does not answer its messages
+            logLine(window, "awake", L"");
         }
         return 0;
     case WM_CLOSE:
@@ -172,11 +147,13 @@ int titles(const char* logPath)
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = L"HoraloomProbeTitles";
     RegisterClassW(&windowClass);
-    // Non-ASCII, and one character outside the BMP: titles must come back unit for unit.
+    // Non-ASCII, one character outside the BMP, and a title longer than a small buffer: titles
+    // must come back whole, unit for unit.
     g_first = CreateWindowExW(0, L"HoraloomProbeTitles", L"\u00DCbung \u2013 \u65E5\u672C",
                               WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 60, 320, 120, nullptr, nullptr,
                               windowClass.hInstance, nullptr);
-    CreateWindowExW(0, L"HoraloomProbeTitles", L"Notes \U0001D11E clef",
+    CreateWindowExW(0, L"HoraloomProbeTitles",
+                    (L"Notes \U0001D11E clef " + std::wstring(600, L'x')).c_str(),
                     WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 260, 320, 120, nullptr, nullptr,
                     windowClass.hInstance, nullptr);
     logLine(g_first, "ready", L"");
@@ -211,16 +188,9 @@ int main(int argc, char** argv)
     if (command == "box" && argc > 2) {
         return box(argv[2]);
     }
-    if (command == "tray") {
-        return tray();
-    }
-    if (command == "kill") {
-        return kill();
-    }
     if (command == "titles" && argc > 2) {
         return titles(argv[2]);
     }
-    std::fprintf(stderr,
-                 "usage: probe [--desktop NAME] form1 | box TITLE | tray | kill | titles LOG\n");
+    std::fprintf(stderr, "usage: probe [--desktop NAME] form1 | box TITLE | titles LOG\n");
     return 2;
 }
