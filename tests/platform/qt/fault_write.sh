@@ -41,6 +41,14 @@ else
     echo "skip: no mount namespaces here"
 fi
 
+# The new file cannot take the old one's place.
+status=0
+printf '%s' "$old" >"$work/Horaloom.ini"
+strace -f -qq -o /dev/null -e trace=rename,renameat,renameat2 -e inject=rename,renameat,renameat2:error=EIO \
+    "$writer" "$work/Horaloom.ini" "$new" 2>/dev/null || status=$?
+renamed_fails() { ((status == 1)) && holds "$old" "$work/Horaloom.ini"; }
+check "a rename that fails is a failure (got $status), the old file intact" renamed_fails
+
 # Killed at each system call of the write in turn, until a run gets through.
 calls=openat,creat,write,pwrite64,fsync,fdatasync,ftruncate,close,rename,renameat,renameat2,link,unlink
 broken=0
