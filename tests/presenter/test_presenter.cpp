@@ -159,7 +159,7 @@ TEST_F(PresenterTest, SettingsPlaceTheWindowSetTheCheckMarksTheMenuFlipsAndChoos
     }
 }
 
-TEST_F(PresenterTest, CountUpWritesTheTitleAfterTheStepAndFollowsTheForeground)
+TEST_F(PresenterTest, CountUpWritesTheTitleAfterTheStepFollowsTheForegroundAndEndsAt100Hours)
 {
     MainPresenter& p = count();
     p.Timer1_Timer(); // within the same second: no step
@@ -178,9 +178,20 @@ TEST_F(PresenterTest, CountUpWritesTheTitleAfterTheStepAndFollowsTheForeground)
     fake.titles.foreground = 7;
     fake.titles.changed();
     EXPECT_EQ(fake.titles.windows[7], "Editor");
+    p.TimeDigits = {9, 5, 9, 5, 9, 9};
+    p.cmdCountUp_Click();
+    p.cmdStart_Click();
+    fake.messageBoxes.whileOpen = [&] { seconds(2); }; // seconds go on, counting nothing
+    seconds();
+    ASSERT_EQ(fake.messageBoxes.shown.size(), 1u);
+    EXPECT_EQ(lastBox(), "Horaloom Shutdown: Timer has expired at 100 hours (48)");
+    EXPECT_EQ(fake.sound.beeps, 1);
+    EXPECT_EQ(view.on(), "CountUp CountDown Reset Hide Quit");
+    seconds(3);
+    EXPECT_EQ(view.time(), "00:00:00");
 }
 
-TEST_F(PresenterTest, CountDownWritesTheTitleAroundItsStepAndResetOrASignalHandsItBack)
+TEST_F(PresenterTest, CountDownWritesTheTitleAroundItsStepAndResetQuitOrASignalHandItBack)
 {
     count(Digits{0, 0, 0, 1, 0, 0});               // 00:10:00
     EXPECT_TRUE(view.entryEnabled[Entry::Repeat]); // until the first change of the second
@@ -193,6 +204,18 @@ TEST_F(PresenterTest, CountDownWritesTheTitleAroundItsStepAndResetOrASignalHands
     EXPECT_EQ(fake.titles.windows[7], "Editor");
     seconds();
     EXPECT_TRUE(view.entryEnabled[Entry::Repeat]);
+    // The close button asks as Quit does; No leaves it idle, and writes nothing.
+    count(Digits{0, 0, 0, 1, 0, 0});
+    seconds(3);
+    fake.titles.foreground = 8;
+    fake.messageBoxes.answers = {MsgBox::No};
+    EXPECT_FALSE(presenter->closeRequested());
+    EXPECT_EQ(lastBox(),
+              "Exit Horaloom: Are you sure you want to quit?\r\n     (Timer has been reset) (4)");
+    EXPECT_EQ(fake.titles.windows[7], "Editor");
+    EXPECT_EQ(view.time(), "00:00:00");
+    EXPECT_TRUE(fake.programEnd.ends.empty());
+    EXPECT_EQ(fake.files.files[SettingsPath], DefaultSettings);
     count(Digits{0, 0, 0, 1, 0, 0});
     seconds(2);
     presenter->endWithoutAsking();
@@ -201,22 +224,6 @@ TEST_F(PresenterTest, CountDownWritesTheTitleAroundItsStepAndResetOrASignalHands
     fake.titles.changed(); // what was due in the same pass of the event loop changes nothing
     seconds();
     EXPECT_EQ(fake.titles.windows[7], "Editor");
-}
-
-TEST_F(PresenterTest, HundredHourLimitStopsCountingAndTellsOnce)
-{
-    MainPresenter& p = start();
-    p.TimeDigits = {9, 5, 9, 5, 9, 9};
-    p.cmdCountUp_Click();
-    p.cmdStart_Click();
-    fake.messageBoxes.whileOpen = [&] { seconds(2); }; // seconds go on, counting nothing
-    seconds();
-    ASSERT_EQ(fake.messageBoxes.shown.size(), 1u);
-    EXPECT_EQ(lastBox(), "Horaloom Shutdown: Timer has expired at 100 hours (48)");
-    EXPECT_EQ(fake.sound.beeps, 1);
-    EXPECT_EQ(view.on(), "CountUp CountDown Reset Hide Quit");
-    seconds(3);
-    EXPECT_EQ(view.time(), "00:00:00");
 }
 
 TEST_F(PresenterTest, CommandsMoveThroughTheStateTable)
@@ -267,36 +274,41 @@ TEST_F(PresenterTest, DigitBoxesTakeOnlyDigitsInRange)
     EXPECT_EQ(timeText(p.TimeDigits), "00:40:08");
 }
 
-TEST_F(PresenterTest, CountdownEndBringsTheWindowBackAndFlashesUntilStop)
+// Beeps and colours are counted in tests/desktop.
+TEST_F(PresenterTest, CountdownEndBringsTheWindowBackWithTheAlarmOfItsTypeUntilStopOrQuit)
 {
-    MainPresenter& p = count(Digits{2, 0, 0, 0, 0, 0});
+    // The wave file's path reaches the sound byte for byte, once; the alarm flashes silently.
+    MainPresenter& p =
+        count(Digits{2, 0, 0, 0, 0, 0}, settingsWith("1", "0", "0", "0", "/sounds/caf\xe9.wav"));
     p.cmdHide_Click();
     seconds(2);
     EXPECT_TRUE(view.shown); // brought back
-    EXPECT_TRUE(view.alarmTimers[AlarmTimer::Timer2] && fake.tray.notificationShown);
-    p.Timer2_Timer(); // beeps and colours are counted in tests/desktop
+    EXPECT_TRUE(view.alarmTimers[AlarmTimer::Timer3] && fake.tray.notificationShown);
+    p.Timer3_Timer();
+    p.Timer3_Timer();
+    EXPECT_EQ(fake.sound.played, std::vector<std::string>{"/sounds/caf\xe9.wav"});
     EXPECT_EQ(view.on(), "Stop Hide Quit");
     p.cmdStop_Click();
-    EXPECT_FALSE(view.alarmTimers[AlarmTimer::Timer2]);
+    EXPECT_FALSE(view.alarmTimers[AlarmTimer::Timer3]);
     EXPECT_EQ(view.background, 0x000000u);
-    EXPECT_EQ(fake.tray.actions, 1); // the notification is withdrawn
-}
-
-TEST_F(PresenterTest, AlarmTypeChoosesTheSound)
-{
-    // The wave path reaches the sound byte for byte; another type stops silently.
-    MainPresenter& p = count(Digits{}, settingsWith("1", "0", "0", "0", "/sounds/caf\xe9.wav"));
-    seconds();
-    for (int i = 0; i < 10; ++i) {
-        p.Timer3_Timer();
-    }
-    EXPECT_EQ(fake.sound.played, std::vector<std::string>{"/sounds/caf\xe9.wav"});
-    EXPECT_EQ(fake.sound.beeps, 0);
-    view = {};
-    count(Digits{}, settingsWith("4", "0"));
+    EXPECT_EQ(fake.tray.actions, 1);         // the notification is withdrawn
+    count(Digits{}, settingsWith("4", "0")); // another type ends without an alarm
     seconds();
     EXPECT_FALSE(view.alarmTimers[AlarmTimer::Timer2] || view.alarmTimers[AlarmTimer::Timer3]);
     EXPECT_EQ(fake.sound.beeps, 0);
+    // The beep alarm, asked to quit: it stops first, and the question has no note.
+    count(Digits{});
+    seconds();
+    presenter->Timer2_Timer();
+    EXPECT_TRUE(view.alarmTimers[AlarmTimer::Timer2] && fake.sound.beeps == 1);
+    bool flashingWhileAsked = true;
+    fake.messageBoxes.whileOpen = [&] {
+        flashingWhileAsked = view.alarmTimers[AlarmTimer::Timer2];
+    };
+    presenter->mnuExit_Click();
+    EXPECT_FALSE(flashingWhileAsked);
+    EXPECT_EQ(lastBox(), "Exit Horaloom: Are you sure you want to quit? (4)");
+    EXPECT_EQ(view.background, 0x000000u);
 }
 
 TEST_F(PresenterTest, RepeatReloadsTheStartingTimeEveryCycle)
@@ -315,33 +327,6 @@ TEST_F(PresenterTest, RepeatReloadsTheStartingTimeEveryCycle)
     seconds();
     EXPECT_EQ(view.on(), "CountUp CountDown Hide Quit");
     EXPECT_EQ(fake.sound.beeps, 0);
-}
-
-TEST_F(PresenterTest, QuitAsksAndNoLeavesItIdleWithoutWriting)
-{
-    MainPresenter& p = count(Digits{0, 0, 0, 1, 0, 0});
-    seconds(3);
-    fake.titles.foreground = 8;
-    fake.messageBoxes.answers = {MsgBox::No};
-    EXPECT_FALSE(p.closeRequested()); // the close button takes the same way
-    EXPECT_EQ(lastBox(),
-              "Exit Horaloom: Are you sure you want to quit?\r\n     (Timer has been reset) (4)");
-    EXPECT_EQ(fake.titles.windows[7], "Editor");
-    EXPECT_EQ(view.time(), "00:00:00");
-    EXPECT_TRUE(fake.programEnd.ends.empty());
-    EXPECT_EQ(fake.files.files[SettingsPath], DefaultSettings);
-    // Asked during the alarm, which stops first, without the note.
-    count(Digits{});
-    seconds();
-    presenter->Timer2_Timer();
-    bool flashingWhileAsked = true;
-    fake.messageBoxes.whileOpen = [&] {
-        flashingWhileAsked = view.alarmTimers[AlarmTimer::Timer2];
-    };
-    presenter->mnuExit_Click();
-    EXPECT_FALSE(flashingWhileAsked);
-    EXPECT_EQ(lastBox(), "Exit Horaloom: Are you sure you want to quit? (4)");
-    EXPECT_EQ(view.background, 0x000000u);
 }
 
 TEST_F(PresenterTest, YesWritesTheFileIntoTheStartDirectoryAndEnds)
