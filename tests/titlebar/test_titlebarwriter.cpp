@@ -11,15 +11,10 @@ namespace {
 
 constexpr WindowId A = 11, B = 22;
 
-struct Call {
-    WindowId foreground;
-    std::pair<WindowId, const char*> retitled; // by its program, just before the call
-    const char* time;
-    int displayClock;
-    const char* clock;
-    const char* a; // both titles after the call
-    const char* b;
-};
+// A call: the foreground window, a window retitled by its program just before it, the time, the
+// display clock's value and the time of day; then both titles after the call.
+using Call = std::tuple<WindowId, std::pair<WindowId, const char*>, const char*, int, const char*,
+                        const char*, const char*>;
 
 TEST(TitleBar, TheForegroundCarriesTheTimeAndEveryOtherWindowItsOwnTitle)
 {
@@ -46,14 +41,14 @@ TEST(TitleBar, TheForegroundCarriesTheTimeAndEveryOtherWindowItsOwnTitle)
     fakes::FakeWindowTitles desktop;
     desktop.windows = {{A, "Letter"}, {B, "Terminal"}};
     TitleBarWriter writer(desktop);
-    for (const Call& c : calls) {
-        desktop.foreground = c.foreground;
-        if (c.retitled.second) {
-            desktop.windows[c.retitled.first] = c.retitled.second;
+    for (const auto& [foreground, retitled, time, displayClock, clock, a, b] : calls) {
+        desktop.foreground = foreground;
+        if (retitled.second) {
+            desktop.windows[retitled.first] = retitled.second;
         }
-        writer.TitleBar(c.time, c.clock, c.displayClock);
-        EXPECT_EQ(desktop.windows[A], c.a) << c.time;
-        EXPECT_EQ(desktop.windows[B], c.b) << c.time;
+        writer.TitleBar(time, clock, displayClock);
+        EXPECT_EQ(desktop.windows[A], a) << time;
+        EXPECT_EQ(desktop.windows[B], b) << time;
     }
 }
 
