@@ -126,36 +126,33 @@ TEST_F(PresenterTest, StartUpEndsWhereItCannotGoOnSayingWhy)
 
 TEST_F(PresenterTest, SettingsPlaceTheWindowSetTheCheckMarksTheMenuFlipsAndChooseTheTitle)
 {
-    struct Case {
-        const char *position, *repeat, *clock;
-        TwipsPoint corner; // screen 19200 x 12000, frame 2715 x 3180
-        std::array<bool, 3> marks;
-        const char* title; // of the window in front, one second into a count
-    };
+    // Position, repeat and display clock; the corner placed on a screen of 19200 x 12000 for a
+    // frame of 2715 x 3180; the check marks; the title in front one second into a count.
+    using Case = std::tuple<const char*, const char*, const char*, TwipsPoint, std::array<bool, 3>,
+                            const char*>;
     const Case cases[] = {
         {"1", "1", "1", {-3000, 1995}, {true, true, true}, "00:00:01   10:00:01    Editor"},
         {"0", "0", " 1.0 ", {8242.5, 4410}, {false, false, true}, "00:00:01   10:00:01    Editor"},
         {"2", "3", "7", {1890, 3030}, {false, false, false}, "Editor"}, // left as designed
         {"0", "1", "0", {8242.5, 4410}, {false, true, false}, "00:00:01   Editor"},
     };
-    for (const Case& c : cases) {
+    const auto checked = [this] {
+        return std::array{view.checked[Entry::Position], view.checked[Entry::Repeat],
+                          view.checked[Entry::DisplayClock]};
+    };
+    for (const auto& [position, repeat, clock, corner, marks, title] : cases) {
         fake = {};
         view = {};
-        MainPresenter& p = count({}, settingsWith("0", c.repeat, c.position, c.clock));
+        MainPresenter& p = count({}, settingsWith("0", repeat, position, clock));
         seconds();
-        EXPECT_TRUE(loaded && view.shown) << c.clock;
-        EXPECT_TRUE(view.corner.left == c.corner.left && view.corner.top == c.corner.top)
-            << c.clock;
-        const auto marks = [this] {
-            return std::array{view.checked[Entry::Position], view.checked[Entry::Repeat],
-                              view.checked[Entry::DisplayClock]};
-        };
-        EXPECT_EQ(marks(), c.marks) << c.clock;
-        EXPECT_EQ(fake.titles.windows[7], c.title) << c.clock;
+        EXPECT_TRUE(loaded && view.shown) << clock;
+        EXPECT_TRUE(view.corner.left == corner.left && view.corner.top == corner.top) << clock;
+        EXPECT_EQ(checked(), marks) << clock;
+        EXPECT_EQ(fake.titles.windows[7], title) << clock;
         p.mnuPosition_Click();
         p.mnuRepeat_Click();
         p.mnuDisplayClock_Click();
-        EXPECT_EQ(marks(), (std::array{!c.marks[0], !c.marks[1], !c.marks[2]})) << c.clock;
+        EXPECT_EQ(checked(), (std::array{!marks[0], !marks[1], !marks[2]})) << clock;
     }
 }
 
