@@ -21,7 +21,7 @@ struct FakeMainView : MainView {
     std::map<Button, Control> buttons;
     std::array<Control, 6> digits{};
     Focus focus;
-    std::string clockText, caption = "Horaloom";
+    std::string clockText;
     Rgb background = 0;
     std::map<Entry, bool> checked, entryEnabled{{Entry::Repeat, true}};
     int timer1 = -1; // the delay Timer1 was last started with; -1 while stopped
@@ -33,9 +33,8 @@ struct FakeMainView : MainView {
     std::string on()
     {
         std::string list;
-        int b = 0;
-        for (const char* name :
-             {"CountUp", "CountDown", "Start", "Stop", "Reset", "Hide", "Quit"}) {
+        for (int b = 0; const char* name :
+                        {"CountUp", "CountDown", "Start", "Stop", "Reset", "Hide", "Quit"}) {
             const Control& c = buttons[static_cast<Button>(b++)];
             list += c.enabled && c.visible ? std::string(list.empty() ? "" : " ") + name : "";
         }
@@ -61,7 +60,7 @@ struct FakeMainView : MainView {
     void setDigitModified(int, bool) override {} // Stop clears it; nothing reads it
     void setClockText(const std::string& text) override { clockText = text; }
     void setBackground(Rgb colour) override { background = colour; }
-    void setCaption(const std::string& text) override { caption = text; }
+    void setCaption(const std::string&) override {} // always "Horaloom"
     void setEntryChecked(Entry entry, bool on) override { checked[entry] = on; }
     void setEntryEnabled(Entry entry, bool on) override { entryEnabled[entry] = on; }
     void startTimer1(int milliseconds) override { timer1 = milliseconds; }

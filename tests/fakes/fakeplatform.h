@@ -4,7 +4,6 @@
 
 #include "platform.h"
 
-#include <cstdio>
 #include <deque>
 #include <map>
 #include <vector>
@@ -32,19 +31,14 @@ struct FakeWindowTitles : WindowTitles {
 
 struct FakeMessageBoxes : MessageBoxes {
     std::vector<Message> shown;
-    std::deque<int> answers;         // taken in order; none left answers Ok, or No to a question
+    std::deque<int> answers;         // taken in order; none left answers No
     std::function<void()> whileOpen; // runs "inside" the box, as timers would
     int show(const Message& message) override
     {
         shown.push_back(message);
-        if (whileOpen) {
-            whileOpen();
-        }
-        if (answers.empty()) {
-            return (message.style & 7) == MsgBox::YesNo ? MsgBox::No : MsgBox::Ok;
-        }
-        const int answer = answers.front();
-        answers.pop_front();
+        whileOpen ? whileOpen() : void();
+        const int answer = answers.empty() ? MsgBox::No : answers.front();
+        answers.empty() ? void() : answers.pop_front();
         return answer;
     }
 };
@@ -57,8 +51,7 @@ struct FakeSound : Sound {
 };
 
 struct FakeFileDialog : FileDialog {
-    std::string answer;
-    std::string startedFrom; // the wave file it was opened with
+    std::string answer, startedFrom; // the wave file it was opened with
     std::string openWaveFile(const std::string& current) override
     {
         startedFrom = current;
@@ -70,8 +63,7 @@ struct FakeFileDialog : FileDialog {
 // that reason.
 struct FakeFiles : Files {
     std::map<std::string, std::string> files;
-    std::string current = "/start";
-    std::string writeFailure;
+    std::string current = "/start", writeFailure;
 
     std::string currentDirectory() override { return current; }
     std::string pathIn(const std::string& dir, std::string_view name) override
@@ -98,10 +90,8 @@ struct FakeClock : Clock {
     int second = 36000, msec = 5; // 10:00:00.005
     std::string timeOfDay() override
     {
-        char text[16];
-        std::snprintf(text, sizeof text, "%02d:%02d:%02d", second / 3600, second / 60 % 60,
-                      second % 60);
-        return text;
+        const auto two = [](int n) { return std::to_string(n / 10) + std::to_string(n % 10); };
+        return two(second / 3600) + ":" + two(second / 60 % 60) + ":" + two(second % 60);
     }
     int millisecondsIntoSecond() override { return msec; }
     void advance() { second = (second + 1) % 86400; } // one second on, within the day

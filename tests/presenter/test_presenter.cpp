@@ -73,11 +73,10 @@ protected:
     }
 };
 
-TEST_F(PresenterTest, StartsIdleAndTheTickAimsJustPastEachSecond)
+TEST_F(PresenterTest, StartsIdleTheTickAimsJustPastEachSecondAndHideWithoutATrayMinimises)
 {
     MainPresenter& p = start();
     EXPECT_EQ(view.on(), "CountUp CountDown Hide Quit");
-    EXPECT_EQ(view.time(), "00:00:00");
     for (const auto& [into, next] : {std::pair{5, 998}, {500, 503}, {995, 8}, {999, 4}}) {
         fake.clock.msec = into;
         p.Timer1_Timer();
@@ -89,6 +88,10 @@ TEST_F(PresenterTest, StartsIdleAndTheTickAimsJustPastEachSecond)
     fake.titles.changed();
     EXPECT_EQ(view.clockText, "10:00:02");
     EXPECT_EQ(fake.titles.writes, 0); // idle: no title touched
+    fake.tray.isAvailable = false;    // nothing could bring a hidden window back
+    p.cmdHide_Click();
+    seconds();
+    EXPECT_TRUE(view.shown && view.minimised);
 }
 
 TEST_F(PresenterTest, StartUpEndsWhereItCannotGoOnSayingWhy)
@@ -121,37 +124,39 @@ TEST_F(PresenterTest, StartUpEndsWhereItCannotGoOnSayingWhy)
     }
 }
 
-TEST_F(PresenterTest, SettingsPlaceTheWindowSetTheCheckMarksAndChooseTheTitle)
+TEST_F(PresenterTest, SettingsPlaceTheWindowSetTheCheckMarksTheMenuFlipsAndChooseTheTitle)
 {
-    struct Case {
-        const char *position, *repeat, *clock;
-        TwipsPoint corner; // screen 19200 x 12000, frame 2715 x 3180
-        std::array<bool, 3> marks;
-        const char* title; // of the window in front, one second into a count
-    };
+    // Position, repeat and display clock; the corner placed on a screen of 19200 x 12000 for a
+    // frame of 2715 x 3180; the check marks; the title in front one second into a count.
+    using Case = std::tuple<const char*, const char*, const char*, TwipsPoint, std::array<bool, 3>,
+                            const char*>;
     const Case cases[] = {
         {"1", "1", "1", {-3000, 1995}, {true, true, true}, "00:00:01   10:00:01    Editor"},
         {"0", "0", " 1.0 ", {8242.5, 4410}, {false, false, true}, "00:00:01   10:00:01    Editor"},
         {"2", "3", "7", {1890, 3030}, {false, false, false}, "Editor"}, // left as designed
         {"0", "1", "0", {8242.5, 4410}, {false, true, false}, "00:00:01   Editor"},
     };
-    for (const Case& c : cases) {
+    const auto checked = [this] {
+        return std::array{view.checked[Entry::Position], view.checked[Entry::Repeat],
+                          view.checked[Entry::DisplayClock]};
+    };
+    for (const auto& [position, repeat, clock, corner, marks, title] : cases) {
         fake = {};
         view = {};
-        count({}, settingsWith("0", c.repeat, c.position, c.clock));
+        MainPresenter& p = count({}, settingsWith("0", repeat, position, clock));
         seconds();
-        EXPECT_TRUE(loaded && view.shown) << c.clock;
-        EXPECT_TRUE(view.corner.left == c.corner.left && view.corner.top == c.corner.top)
-            << c.clock;
-        EXPECT_EQ((std::array{view.checked[Entry::Position], view.checked[Entry::Repeat],
-                              view.checked[Entry::DisplayClock]}),
-                  c.marks)
-            << c.clock;
-        EXPECT_EQ(fake.titles.windows[7], c.title) << c.clock;
+        EXPECT_TRUE(loaded && view.shown) << clock;
+        EXPECT_TRUE(view.corner.left == corner.left && view.corner.top == corner.top) << clock;
+        EXPECT_EQ(checked(), marks) << clock;
+        EXPECT_EQ(fake.titles.windows[7], title) << clock;
+        p.mnuPosition_Click();
+        p.mnuRepeat_Click();
+        p.mnuDisplayClock_Click();
+        EXPECT_EQ(checked(), (std::array{!marks[0], !marks[1], !marks[2]})) << clock;
     }
 }
 
-TEST_F(PresenterTest, CountUpWritesTheTitleAfterTheStepAndFollowsTheForeground)
+TEST_F(PresenterTest, CountUpWritesTheTitleAfterTheStepFollowsTheForegroundAndEndsAt100Hours)
 {
     MainPresenter& p = count();
     p.Timer1_Timer(); // within the same second: no step
@@ -170,24 +175,6 @@ TEST_F(PresenterTest, CountUpWritesTheTitleAfterTheStepAndFollowsTheForeground)
     fake.titles.foreground = 7;
     fake.titles.changed();
     EXPECT_EQ(fake.titles.windows[7], "Editor");
-}
-
-TEST_F(PresenterTest, CountDownWritesTheTitleBeforeAndAfterItsStepAndLocksRepeat)
-{
-    count(Digits{0, 0, 0, 1, 0, 0});               // 00:10:00
-    EXPECT_TRUE(view.entryEnabled[Entry::Repeat]); // until the first change of the second
-    seconds();
-    EXPECT_EQ(fake.titles.writes, 2);
-    EXPECT_EQ(fake.titles.windows[7], "00:09:59   Editor");
-    EXPECT_FALSE(view.entryEnabled[Entry::Repeat]);
-    presenter->cmdStop_Click();
-    seconds();
-    EXPECT_TRUE(view.entryEnabled[Entry::Repeat]);
-}
-
-TEST_F(PresenterTest, HundredHourLimitStopsCountingAndTellsOnce)
-{
-    MainPresenter& p = start();
     p.TimeDigits = {9, 5, 9, 5, 9, 9};
     p.cmdCountUp_Click();
     p.cmdStart_Click();
@@ -199,6 +186,41 @@ TEST_F(PresenterTest, HundredHourLimitStopsCountingAndTellsOnce)
     EXPECT_EQ(view.on(), "CountUp CountDown Reset Hide Quit");
     seconds(3);
     EXPECT_EQ(view.time(), "00:00:00");
+}
+
+TEST_F(PresenterTest, CountDownWritesTheTitleAroundItsStepAndResetQuitOrASignalHandItBack)
+{
+    count(Digits{0, 0, 0, 1, 0, 0});               // 00:10:00
+    EXPECT_TRUE(view.entryEnabled[Entry::Repeat]); // until the first change of the second
+    seconds();
+    EXPECT_EQ(fake.titles.writes, 2);
+    EXPECT_EQ(fake.titles.windows[7], "00:09:59   Editor");
+    EXPECT_FALSE(view.entryEnabled[Entry::Repeat]);
+    fake.titles.foreground = 8; // the user clicks in the main window
+    presenter->cmdReset_Click();
+    EXPECT_EQ(fake.titles.windows[7], "Editor");
+    seconds();
+    EXPECT_TRUE(view.entryEnabled[Entry::Repeat]);
+    // The close button asks as Quit does; No leaves it idle, and writes nothing.
+    count(Digits{0, 0, 0, 1, 0, 0});
+    seconds(3);
+    fake.titles.foreground = 8;
+    fake.messageBoxes.answers = {MsgBox::No};
+    EXPECT_FALSE(presenter->closeRequested());
+    EXPECT_EQ(lastBox(),
+              "Exit Horaloom: Are you sure you want to quit?\r\n     (Timer has been reset) (4)");
+    EXPECT_EQ(fake.titles.windows[7], "Editor");
+    EXPECT_EQ(view.time(), "00:00:00");
+    EXPECT_TRUE(fake.programEnd.ends.empty());
+    EXPECT_EQ(fake.files.files[SettingsPath], DefaultSettings);
+    count(Digits{0, 0, 0, 1, 0, 0});
+    seconds(2);
+    presenter->endWithoutAsking();
+    EXPECT_EQ(fake.titles.windows[7], "Editor");
+    EXPECT_EQ(fake.programEnd.ends, std::vector<int>{0});
+    fake.titles.changed(); // what was due in the same pass of the event loop changes nothing
+    seconds();
+    EXPECT_EQ(fake.titles.windows[7], "Editor");
 }
 
 TEST_F(PresenterTest, CommandsMoveThroughTheStateTable)
@@ -235,60 +257,55 @@ TEST_F(PresenterTest, CommandsMoveThroughTheStateTable)
     EXPECT_EQ(view.on(), "CountDown Start Hide Quit");
 }
 
-TEST_F(PresenterTest, DigitBoxesTakeOnlyDigitsInRangeAndTheFocusMovesOn)
+// Typing box by box, the focus moving on, the beeps and a box left empty are seen through the
+// widgets in tests/views; which characters a box takes, in tests/engine.
+TEST_F(PresenterTest, DigitBoxesTakeOnlyDigitsInRange)
 {
-    MainPresenter& p = start(); // typing box by box is seen in tests/views
+    MainPresenter& p = start();
     p.cmdCountDown_Click();
-    p.digitKeyPress(3, '4'); // a box clicked into and typed over: the focus moves on all the same
-    EXPECT_EQ(view.focus, Focus(2));
-    // The minutes tens box takes 0 to 5; anything else beeps and changes nothing.
-    const std::u32string refused = U"6789a .\b\r\x1b\x03\x16\x18\u0663";
-    for (char32_t c : refused) {
-        p.digitKeyPress(3, c);
-    }
-    EXPECT_EQ(fake.sound.beeps, static_cast<int>(refused.size()));
-    EXPECT_EQ(view.digits[3].text, "4");
-    // Pasted or deleted content never reaches the time; a valid digit is taken as a typed one.
-    for (const char* text : {"7", "4x", "12", ""}) {
-        p.digitLostFocus(1, text);
-        EXPECT_EQ(view.digits[1].text, "0") << text;
-    }
-    p.digitLostFocus(0, "8");
-    p.cmdStart_Click();
-    seconds();
-    EXPECT_EQ(view.time(), "00:40:07");
+    p.digitKeyPress(3, '4');
+    p.digitKeyPress(3, '6'); // the minutes tens box takes 0 to 5
+    EXPECT_EQ(fake.sound.beeps, 1);
+    p.digitLostFocus(1, "7"); // pasted content never reaches the time
+    p.digitLostFocus(0, "8"); // a valid digit is taken as a typed one
+    EXPECT_EQ(timeText(p.TimeDigits), "00:40:08");
 }
 
-TEST_F(PresenterTest, CountdownEndBringsTheWindowBackAndFlashesUntilStop)
+// Beeps and colours are counted in tests/desktop.
+TEST_F(PresenterTest, CountdownEndBringsTheWindowBackWithTheAlarmOfItsTypeUntilStopOrQuit)
 {
-    MainPresenter& p = count(Digits{2, 0, 0, 0, 0, 0});
+    // The wave file's path reaches the sound byte for byte, once; the alarm flashes silently.
+    MainPresenter& p =
+        count(Digits{2, 0, 0, 0, 0, 0}, settingsWith("1", "0", "0", "0", "/sounds/caf\xe9.wav"));
     p.cmdHide_Click();
     seconds(2);
     EXPECT_TRUE(view.shown); // brought back
-    EXPECT_TRUE(view.alarmTimers[AlarmTimer::Timer2] && fake.tray.notificationShown);
-    p.Timer2_Timer(); // beeps and colours are counted in tests/desktop
+    EXPECT_TRUE(view.alarmTimers[AlarmTimer::Timer3] && fake.tray.notificationShown);
+    p.Timer3_Timer();
+    p.Timer3_Timer();
+    EXPECT_EQ(fake.sound.played, std::vector<std::string>{"/sounds/caf\xe9.wav"});
     EXPECT_EQ(view.on(), "Stop Hide Quit");
     p.cmdStop_Click();
-    EXPECT_FALSE(view.alarmTimers[AlarmTimer::Timer2]);
+    EXPECT_FALSE(view.alarmTimers[AlarmTimer::Timer3]);
     EXPECT_EQ(view.background, 0x000000u);
-    EXPECT_EQ(fake.tray.actions, 1); // the notification is withdrawn
-}
-
-TEST_F(PresenterTest, AlarmTypeChoosesTheSound)
-{
-    // The wave path reaches the sound byte for byte; another type stops silently.
-    MainPresenter& p = count(Digits{}, settingsWith("1", "0", "0", "0", "/sounds/caf\xe9.wav"));
-    seconds();
-    for (int i = 0; i < 10; ++i) {
-        p.Timer3_Timer();
-    }
-    EXPECT_EQ(fake.sound.played, std::vector<std::string>{"/sounds/caf\xe9.wav"});
-    EXPECT_EQ(fake.sound.beeps, 0);
-    view = {};
-    count(Digits{}, settingsWith("4", "0"));
+    EXPECT_EQ(fake.tray.actions, 1);         // the notification is withdrawn
+    count(Digits{}, settingsWith("4", "0")); // another type ends without an alarm
     seconds();
     EXPECT_FALSE(view.alarmTimers[AlarmTimer::Timer2] || view.alarmTimers[AlarmTimer::Timer3]);
     EXPECT_EQ(fake.sound.beeps, 0);
+    // The beep alarm, asked to quit: it stops first, and the question has no note.
+    count(Digits{});
+    seconds();
+    presenter->Timer2_Timer();
+    EXPECT_TRUE(view.alarmTimers[AlarmTimer::Timer2] && fake.sound.beeps == 1);
+    bool flashingWhileAsked = true;
+    fake.messageBoxes.whileOpen = [&] {
+        flashingWhileAsked = view.alarmTimers[AlarmTimer::Timer2];
+    };
+    presenter->mnuExit_Click();
+    EXPECT_FALSE(flashingWhileAsked);
+    EXPECT_EQ(lastBox(), "Exit Horaloom: Are you sure you want to quit? (4)");
+    EXPECT_EQ(view.background, 0x000000u);
 }
 
 TEST_F(PresenterTest, RepeatReloadsTheStartingTimeEveryCycle)
@@ -309,68 +326,13 @@ TEST_F(PresenterTest, RepeatReloadsTheStartingTimeEveryCycle)
     EXPECT_EQ(fake.sound.beeps, 0);
 }
 
-TEST_F(PresenterTest, ResetAndASignalHandTheTitleBack)
-{
-    count(Digits{0, 0, 0, 1, 0, 0});
-    seconds(2);
-    fake.titles.foreground = 8; // the user clicks in the main window
-    presenter->cmdReset_Click();
-    EXPECT_EQ(fake.titles.windows[7], "Editor");
-    EXPECT_EQ(view.caption, "Horaloom");
-    count(Digits{0, 0, 0, 1, 0, 0});
-    seconds(2);
-    presenter->endWithoutAsking();
-    EXPECT_EQ(fake.titles.windows[7], "Editor");
-    EXPECT_EQ(fake.programEnd.ends, std::vector<int>{0});
-    fake.titles.changed(); // what was due in the same pass of the event loop changes nothing
-    seconds();
-    EXPECT_EQ(fake.titles.windows[7], "Editor");
-}
-
-// The tray icon, a later start and the tray host's end bring a hidden window back in
-// tests/desktop.
-TEST_F(PresenterTest, HideWithoutATrayMinimises)
-{
-    start();
-    fake.tray.isAvailable = false; // nothing could bring a hidden window back
-    presenter->cmdHide_Click();
-    seconds();
-    EXPECT_TRUE(view.shown && view.minimised);
-}
-
-TEST_F(PresenterTest, QuitAsksAndNoLeavesItIdleWithoutWriting)
-{
-    MainPresenter& p = count(Digits{0, 0, 0, 1, 0, 0});
-    seconds(3);
-    fake.titles.foreground = 8;
-    fake.messageBoxes.answers = {MsgBox::No};
-    EXPECT_FALSE(p.closeRequested()); // the close button takes the same way
-    EXPECT_EQ(lastBox(),
-              "Exit Horaloom: Are you sure you want to quit?\r\n     (Timer has been reset) (4)");
-    EXPECT_EQ(fake.titles.windows[7], "Editor");
-    EXPECT_EQ(view.time(), "00:00:00");
-    EXPECT_TRUE(fake.programEnd.ends.empty());
-    EXPECT_EQ(fake.files.files[SettingsPath], DefaultSettings);
-    // Asked during the alarm, which stops first, without the note.
-    count(Digits{});
-    seconds();
-    presenter->Timer2_Timer();
-    bool flashingWhileAsked = true;
-    fake.messageBoxes.whileOpen = [&] {
-        flashingWhileAsked = view.alarmTimers[AlarmTimer::Timer2];
-    };
-    presenter->mnuExit_Click();
-    EXPECT_FALSE(flashingWhileAsked);
-    EXPECT_EQ(lastBox(), "Exit Horaloom: Are you sure you want to quit? (4)");
-    EXPECT_EQ(view.background, 0x000000u);
-}
-
 TEST_F(PresenterTest, YesWritesTheFileIntoTheStartDirectoryAndEnds)
 {
     // A Latin-1 wave path comes back byte for byte; the blank before line 7 goes.
     MainPresenter& p =
         start(" 1 \r\n 1 \r\n 1 \r\n 2880 \r\n 1995 \r\n/caf\xe9 d\xe9j\xe0.wav\r\n 1.0 \r\n");
     p.mnuPosition_Click();             // off: the place is written all the same
+    p.mnuRepeat_Click();               // off, as the toggles are written
     view.corner = {3000.4, 1500.5};    // rounded half to even
     fake.files.current = "/elsewhere"; // as a file dialog may leave it
     fake.messageBoxes.answers = {MsgBox::Yes};
@@ -378,7 +340,7 @@ TEST_F(PresenterTest, YesWritesTheFileIntoTheStartDirectoryAndEnds)
     EXPECT_EQ(fake.programEnd.ends, std::vector<int>{0});
     EXPECT_TRUE(view.closedAll && view.timer1 == -1);
     EXPECT_EQ(fake.files.files[SettingsPath],
-              " 1 \r\n 1 \r\n 0 \r\n 3000 \r\n 1500 \r\n/caf\xe9 d\xe9j\xe0.wav\r\n1.0 \r\n");
+              " 1 \r\n 0 \r\n 0 \r\n 3000 \r\n 1500 \r\n/caf\xe9 d\xe9j\xe0.wav\r\n1.0 \r\n");
     EXPECT_TRUE(p.closeRequested()); // the closing window goes without a second question
     EXPECT_EQ(fake.messageBoxes.shown.size(), 1u);
     // A write that fails is reported, and the program still ends.
@@ -390,19 +352,6 @@ TEST_F(PresenterTest, YesWritesTheFileIntoTheStartDirectoryAndEnds)
     EXPECT_EQ(lastBox(), "Exit Horaloom: The settings could not be saved to "
                          "/start/Horaloom.ini:\r\nNo space left on device (48)");
     EXPECT_EQ(fake.programEnd.ends, std::vector<int>{0});
-}
-
-TEST_F(PresenterTest, MenuTogglesFlip)
-{
-    MainPresenter& p = start(settingsWith("0", "1"));
-    for (const bool on : {true, false}) {
-        p.mnuPosition_Click();
-        p.mnuRepeat_Click();
-        p.mnuDisplayClock_Click();
-        EXPECT_EQ(view.checked,
-                  (std::map<Entry, bool>{
-                      {Entry::Position, on}, {Entry::Repeat, !on}, {Entry::DisplayClock, on}}));
-    }
 }
 
 } // namespace
