@@ -7,14 +7,11 @@ shown_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l;
 more_windows_than() { (($(shown_windows) > $1)); }
 windows_back_to() { (($(shown_windows) == $1)); }
 # Opens a menu with these keys and waits until it is on the screen, then presses the entry.
-menu() { # menu KEYS... -- ENTRY-KEYS...
-    local base opened=()
+menu() { # menu "OPENING-KEYS" ENTRY-KEYS...
+    local base
     base=$(shown_windows)
-    while [[ $1 != -- ]]; do
-        opened+=("$1")
-        shift
-    done
-    keys "$window" "${opened[@]}"
+    # shellcheck disable=SC2086 # the opening keys, a word each
+    keys "$window" $1
     wait_for 3 more_windows_than "$base"
     xdotool key "${@:2}"
     wait_for 3 windows_back_to "$base" || true # an entry may open a window of its own
@@ -25,17 +22,17 @@ no_question() { ! question && ! gone "$pid"; }
 dir=$(settings_dir)
 start_horaloom "$dir"
 main=$window
-menu alt+s -- p # Save Position on Exit, Repeat Countdown, Display Clock in Title Bar
-menu alt+s -- r
-menu alt+s -- d
-menu F10 Right Right -- Return # F10 opens the menu bar (Alt+H is Hide's); Help, Program
+menu alt+s p # Save Position on Exit, Repeat Countdown, Display Clock in Title Bar
+menu alt+s r
+menu alt+s d
+menu "F10 Right Right" Return # F10 opens the menu bar (Alt+H is Hide's); Help, Program
 check "Help, Program opens the Help window" wait_for 5 window_of "$pid" "^Horaloom Version 1.00 Help$"
-menu F10 Right Right -- Down Return
+menu "F10 Right Right" Down Return
 check "Help, About opens the About window" wait_for 5 window_of "$pid" "^About$"
 about=$found
 keys "$about" alt+o
 check "Ok hides it" wait_for 5 hidden "$about"
-menu F10 Right Right -- Down Return
+menu "F10 Right Right" Down Return
 check "and it opens again as the same window" wait_for 5 viewable "$about"
 
 keys "$main" alt+q
