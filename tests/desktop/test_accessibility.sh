@@ -19,13 +19,11 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 start_horaloom "$(settings_dir)"
 atspi tree >"$workdir/main.txt"
 check "the digit boxes are named by what they hold" grep -q '^text|Hours, tens digit|' "$workdir/main.txt"
-check "the clock box is the current time" grep -q '^text|Current time|The time of day$' "$workdir/main.txt"
-check "the buttons say what they do" grep -q '^push button|Count Down|Counts down' "$workdir/main.txt"
+check "the buttons say what they do, name and description" grep -q '^push button|Count Down|Counts down' "$workdir/main.txt"
 keys "$window" alt+s s
 wait_for 10 window_of "$pid" "^Select Alarm$"
 atspi tree >"$workdir/dialog.txt"
-check "the wave file's box is the wave file path" grep -q '^text|Wave file path|' "$workdir/dialog.txt"
-check "the options are named" grep -q '^radio button|Play Wave File|' "$workdir/dialog.txt"
+check "the dialog's options are named" grep -q '^radio button|Play Wave File|' "$workdir/dialog.txt"
 end_with TERM "$pid"
 
 start_horaloom "$(settings_dir ' 0 \r\n 0 \r\n 0 \r\n 40000 \r\n 0 \r\n\r\n0\r\n')"
