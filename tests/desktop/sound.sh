@@ -56,8 +56,7 @@ unplayable_waves() {
     sized sizes-FFFFFFFF.wav $((0xFFFFFFFF)) $((0xFFFFFFFF))
     head -c 30 "$base" >"$dir/truncated-header.wav" && add truncated-header.wav
     : >"$dir/zero-bytes.wav" && add zero-bytes.wav
-    sox -n -r 22050 -c 1 -t flac "$dir/flac-renamed.wav.flac" synth 0.5 sine 440 vol 0.5
-    mv "$dir/flac-renamed.wav.flac" "$dir/flac-renamed.wav" && add flac-renamed.wav
+    sox -n -r 22050 -c 1 -t flac "$dir/flac-renamed.wav" synth 0.5 sine 440 vol 0.5 && add flac-renamed.wav
     echo "not a wave file" >"$dir/text.wav" && add text.wav
     mkdir "$dir/directory.wav" && add directory.wav
     mkfifo "$dir/fifo.wav" && add fifo.wav
