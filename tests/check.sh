@@ -1,7 +1,7 @@
 # shellcheck shell=bash disable=SC2034
 # The tally of the shell tests: `check DESCRIPTION COMMAND...` runs one check, and
 # `report_checks STATUS`, called from the EXIT trap with the script's status, prints the closing
-# line and gives the script its status.
+# line and gives the script its status. `holds BYTES FILE` is true if the file is those bytes.
 
 passed=0
 failed=0
@@ -17,6 +17,8 @@ check() { # check DESCRIPTION COMMAND...
         echo "FAILED: $what"
     fi
 }
+
+holds() { [[ $(cat "$2"; echo x) == "${1}x" ]]; }
 
 report_checks() { # report_checks STATUS
     if (($1 != 0)); then

@@ -45,6 +45,8 @@ window_of() { # window_of PID REGEX
     found=$(xdotool search --all --pid "$1" --name "$2" 2>/dev/null | sed -n 1p)
     [[ -n $found ]]
 }
+# Sets found to a window on the screen whose title matches REGEX, if there is one.
+shown() { found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | sed -n 1p) && [[ -n $found ]]; }
 
 # Starts Horaloom in DIR (env's arguments after it) and waits for a window titled Horaloom:
 # sets pid and window.
@@ -90,6 +92,8 @@ flashing() {
 
 # Keys to a window once it is in front.
 keys() { xdotool windowactivate --sync "$1" key --clearmodifiers "${@:2}"; } # keys WINDOW KEY...
+# Quit, and Yes to the question it asks; window and pid are the running Horaloom's.
+quit_yes() { keys "$window" alt+q && wait_for 5 window_of "$pid" "^Exit Horaloom$" && keys "$found" Return; }
 
 # Count Down, the six digits, Start Timer, all from the keyboard; true once the caption shows
 # the first step (the typed time less a second, or zero).

@@ -37,11 +37,8 @@ full_beeps() { awk '$2 >= 150 && $2 <= 200 && $3 >= 862 && $3 <= 898 { n++ } END
 # within A B TOLERANCE
 within() { awk -v a="$1" -v b="$2" -v t="$3" 'BEGIN { d = a - b; exit !(d <= t && -d <= t) }'; }
 
-le32() { # the 32-bit little-endian bytes of a number
-    local v=$1
-    printf "\\x$(printf %02x $((v & 255)))\\x$(printf %02x $((v >> 8 & 255)))"
-    printf "\\x$(printf %02x $((v >> 16 & 255)))\\x$(printf %02x $((v >> 24 & 255)))"
-}
+# shellcheck disable=SC2059 # the format is the bytes, as \x escapes
+le32() { printf "$(printf %08x "$1" | sed -E 's/(..)(..)(..)(..)/\\x\4\\x\3\\x\2\\x\1/')"; } # its 4 bytes
 set_le32() { le32 "$3" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none; } # FILE AT VALUE
 
 # unplayable_waves DIR: files that cannot be played as they are, in unplayable_paths, and in
@@ -50,22 +47,16 @@ unplayable_waves() {
     local dir=$1 base=$1/base.wav size
     unplayable_paths=() unplayable_before=()
     add() { unplayable_paths+=("$dir/$1") unplayable_before+=("${2:-0}"); }
+    sized() { cp "$base" "$dir/$1" && set_le32 "$dir/$1" 4 "$2" && set_le32 "$dir/$1" 40 "$3" && add "$1" 500; }
     sox -n -r 22050 -c 1 -b 16 -t wavpcm "$base" synth 0.5 sine 440 vol 0.5
     size=$(stat -c %s "$base")
     head -c $((44 + (size - 44) / 2)) "$base" >"$dir/data-cut-in-half.wav"
     add data-cut-in-half.wav 250
-    cp "$base" "$dir/data-size-7FFFFFC0.wav"
-    set_le32 "$dir/data-size-7FFFFFC0.wav" 4 $((0x7FFFFFE4))
-    set_le32 "$dir/data-size-7FFFFFC0.wav" 40 $((0x7FFFFFC0))
-    add data-size-7FFFFFC0.wav 500
-    cp "$base" "$dir/sizes-FFFFFFFF.wav"
-    set_le32 "$dir/sizes-FFFFFFFF.wav" 4 $((0xFFFFFFFF))
-    set_le32 "$dir/sizes-FFFFFFFF.wav" 40 $((0xFFFFFFFF))
-    add sizes-FFFFFFFF.wav 500
+    sized data-size-7FFFFFC0.wav $((0x7FFFFFE4)) $((0x7FFFFFC0)) # the RIFF size, the data's
+    sized sizes-FFFFFFFF.wav $((0xFFFFFFFF)) $((0xFFFFFFFF))
     head -c 30 "$base" >"$dir/truncated-header.wav" && add truncated-header.wav
     : >"$dir/zero-bytes.wav" && add zero-bytes.wav
-    sox -n -r 22050 -c 1 -t flac "$dir/flac-renamed.wav.flac" synth 0.5 sine 440 vol 0.5
-    mv "$dir/flac-renamed.wav.flac" "$dir/flac-renamed.wav" && add flac-renamed.wav
+    sox -n -r 22050 -c 1 -t flac "$dir/flac-renamed.wav" synth 0.5 sine 440 vol 0.5 && add flac-renamed.wav
     echo "not a wave file" >"$dir/text.wav" && add text.wav
     mkdir "$dir/directory.wav" && add directory.wav
     mkfifo "$dir/fifo.wav" && add fifo.wav

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Horaloom as a screen reader meets it, over AT-SPI: every control of the main window and the
-# Select Alarm dialog has a name and a description; the box that refuses a broken settings file
-# carries the reason behind "Show Details".
+# Horaloom as a screen reader meets it, over AT-SPI: the controls of the main window and the
+# Select Alarm dialog reach it with their names and descriptions (that every control has both,
+# tests/views checks on the same accessible interfaces); the box that refuses a broken settings
+# file carries the reason behind "Show Details".
 if [[ -z ${HORALOOM_A11Y_BUS:-} ]]; then # a session bus of its own, for the accessibility bus
     exec env HORALOOM_A11Y_BUS=1 dbus-run-session -- "$0" "$@"
 fi
@@ -15,23 +16,14 @@ fi
 pids+=("$!")
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
-# Every control named and described; the menu entries are named by their captions.
-described() {
-    ! awk -F'|' '$1 ~ /^(text|push button|label|radio button|panel|filler|popup menu)$/ &&
-                 ($2 == "" || $3 == "") { print; bad = 1 } END { exit !bad }' "$1"
-}
 start_horaloom "$(settings_dir)"
 atspi tree >"$workdir/main.txt"
 check "the digit boxes are named by what they hold" grep -q '^text|Hours, tens digit|' "$workdir/main.txt"
-check "the clock box is the current time" grep -q '^text|Current time|The time of day$' "$workdir/main.txt"
-check "the buttons say what they do" grep -q '^push button|Count Down|Counts down' "$workdir/main.txt"
-check "every control of the main window is named and described" described "$workdir/main.txt"
+check "the buttons say what they do, name and description" grep -q '^push button|Count Down|Counts down' "$workdir/main.txt"
 keys "$window" alt+s s
 wait_for 10 window_of "$pid" "^Select Alarm$"
 atspi tree >"$workdir/dialog.txt"
-check "the wave file's box is the wave file path" grep -q '^text|Wave file path|' "$workdir/dialog.txt"
-check "the options are named" grep -q '^radio button|Play Wave File|' "$workdir/dialog.txt"
-check "every control of the Select Alarm dialog is named and described" described "$workdir/dialog.txt"
+check "the dialog's options are named" grep -q '^radio button|Play Wave File|' "$workdir/dialog.txt"
 end_with TERM "$pid"
 
 start_horaloom "$(settings_dir ' 0 \r\n 0 \r\n 0 \r\n 40000 \r\n 0 \r\n\r\n0\r\n')"

@@ -57,10 +57,6 @@ end_with TERM "$pid"
 
 # A server that stops answering in the middle of a sound holds the sound thread in its write:
 # Quit, Yes must not wait for it.
-quit_yes() {
-    keys "$window" alt+q
-    wait_for 5 window_of "$pid" "^Exit Horaloom$" && keys "$found" Return
-}
 if [[ -n ${HORALOOM_SESSION_PULSE_PID:-} ]]; then
     sox -n -r 22050 -c 1 -b 16 "$workdir/long.wav" synth 10 sine 440 vol 0.5
     alarm_of "$workdir/long.wav" 2.5

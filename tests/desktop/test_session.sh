@@ -11,11 +11,8 @@ check "it is 177 pixels wide, 161 high below its menu bar" \
     test "$(width_of "$main")" -eq 177 -a "$height" -ge 176 -a "$height" -le 200
 check "on black" wait_for 5 black "$main"
 
-keys "$main" alt+d
-xdotool type --delay 50 000005 # at once: the access key has pressed its button
-xdotool key Return             # the focus ended on Start Timer
 started=$SECONDS
-check "the count shows in the caption" wait_for 3 titled "$main" "^00:00:0[1-4]   Horaloom$"
+check "a countdown typed from the keyboard shows in the caption" start_countdown "$main" 000005
 check "the count reaches zero" wait_for 8 titled "$main" "^00:00:00   Horaloom$"
 check "not before four wall-clock seconds" test $((SECONDS - started)) -ge 4
 check "the window flashes" wait_for 3 flashing "$main"
@@ -91,13 +88,9 @@ hide
 xdotool mousemove --window "$icon" 8 8 click 1
 check "which brings the window back" back
 end_with TERM "$first"
-check "SIGTERM ends Horaloom with status 0 (got $ended_status)" test "$ended_status" -eq 0
 
-# Where other programs' titles cannot be written (no window system at all), Horaloom starts and
-# says so once; with no window system to open the window on, one line and status 1.
-errors=$(cd "$dir" && QT_QPA_PLATFORM=offscreen timeout -s TERM 3 "$HORALOOM" 2>&1 >/dev/null || true)
-check "without X11, one line says other programs' titles stay untouched" \
-    test "$(grep -c "cannot be shown in other programs' titles" <<<"$errors")" -eq 1
+# With no window system to open the window on, one line and status 1 (where there is one but
+# not X11, tests/packaging runs Horaloom offscreen).
 for environment in "-u DISPLAY -u WAYLAND_DISPLAY" "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM" \
     "-u WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland"; do
     status=0

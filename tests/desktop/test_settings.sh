@@ -7,14 +7,11 @@ shown_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l;
 more_windows_than() { (($(shown_windows) > $1)); }
 windows_back_to() { (($(shown_windows) == $1)); }
 # Opens a menu with these keys and waits until it is on the screen, then presses the entry.
-menu() { # menu KEYS... -- ENTRY-KEYS...
-    local base opened=()
+menu() { # menu "OPENING-KEYS" ENTRY-KEYS...
+    local base
     base=$(shown_windows)
-    while [[ $1 != -- ]]; do
-        opened+=("$1")
-        shift
-    done
-    keys "$window" "${opened[@]}"
+    # shellcheck disable=SC2086 # the opening keys, a word each
+    keys "$window" $1
     wait_for 3 more_windows_than "$base"
     xdotool key "${@:2}"
     wait_for 3 windows_back_to "$base" || true # an entry may open a window of its own
@@ -23,41 +20,33 @@ question() { window_of "$pid" "^Exit Horaloom$"; }
 no_question() { ! question && ! gone "$pid"; }
 
 dir=$(settings_dir)
-cp "$dir/Horaloom.ini" "$workdir/before.ini"
 start_horaloom "$dir"
 main=$window
-menu alt+s -- p # Save Position on Exit, Repeat Countdown, Display Clock in Title Bar
-menu alt+s -- r
-menu alt+s -- d
-menu F10 Right Right -- Return # F10 opens the menu bar (Alt+H is Hide's); Help, Program
+menu alt+s p # Save Position on Exit, Repeat Countdown, Display Clock in Title Bar
+menu alt+s r
+menu alt+s d
+menu "F10 Right Right" Return # F10 opens the menu bar (Alt+H is Hide's); Help, Program
 check "Help, Program opens the Help window" wait_for 5 window_of "$pid" "^Horaloom Version 1.00 Help$"
-menu F10 Right Right -- Down Return
+menu "F10 Right Right" Down Return
 check "Help, About opens the About window" wait_for 5 window_of "$pid" "^About$"
 about=$found
 keys "$about" alt+o
 check "Ok hides it" wait_for 5 hidden "$about"
-menu F10 Right Right -- Down Return
+menu "F10 Right Right" Down Return
 check "and it opens again as the same window" wait_for 5 viewable "$about"
 
 keys "$main" alt+q
 check "Quit asks" wait_for 5 question
 keys "$found" Escape
 check "No keeps Horaloom running" wait_for 5 no_question
-check "and leaves the settings file as it was" cmp -s "$dir/Horaloom.ini" "$workdir/before.ini"
-keys "$main" alt+q
-check "Quit asks again" wait_for 5 question
-keys "$found" Return
-check "Yes ends Horaloom" wait_for 10 gone "$pid"
+quit_yes
+check "Quit, Yes ends Horaloom" wait_for 10 gone "$pid"
 status=0
 wait "$pid" || status=$?
 check "with status 0 (got $status)" test "$status" -eq 0
 mapfile -t lines < <(tr -d '\r' <"$dir/Horaloom.ini")
-check "the file has the seven lines, each ending in CR LF" \
-    test "${#lines[@]}" -eq 7 -a "$(grep -c $'\r$' "$dir/Horaloom.ini")" -eq 7
 check "alarm, repeat, position and clock as set (${lines[*]})" \
     test "${lines[0]}|${lines[1]}|${lines[2]}|${lines[6]}" = " 0 | 1 | 1 |1"
-placed() { (($(tr -d ' ' <<<"${lines[3]}") % 15 == 0 && ${lines[3]} > 1000 && ${lines[4]} > 1000)); }
-check "the position is in twips, away from the corner (${lines[3]}, ${lines[4]})" placed
 
 framed() { xprop -id "$1" _NET_FRAME_EXTENTS | grep "= " >/dev/null; } # the window manager has said
 # Starts Horaloom in DIR, notes its frame's corner and size in frame=(X Y WIDTH HEIGHT), quits.
@@ -69,8 +58,7 @@ start_and_quit() { # start_and_quit DIR
         /Absolute upper-left Y/ {y=$4} /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}')
     read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
     frame=("$((x - left))" "$((y - top))" "$((width + left + right))" "$((height + top + bottom))")
-    keys "$window" alt+q
-    wait_for 5 question && keys "$found" Return
+    quit_yes
     wait "$pid"
 }
 # The worked example: saved at 2880, 1995 twips, started and quit at once, the same 55 bytes.

@@ -5,11 +5,10 @@
 source "$(dirname "$0")/common.sh"
 
 # Starts an xmessage titled TITLE (WM_NAME only, as Xt programs title); sets its window in xmsg.
-on_screen() { xmsg=$(xdotool search --onlyvisible --name "^$1$" | sed -n 1p) && [[ -n $xmsg ]]; }
 xmessage_titled() {
     xmessage -title "$1" "$1" &
     pids+=("$!")
-    wait_for 10 on_screen "$1"
+    wait_for 10 shown "^$1$" && xmsg=$found
 }
 xmessage_titled "Letter - Editor"
 letter=$xmsg

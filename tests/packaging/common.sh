@@ -8,7 +8,6 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../check.sh"
 workdir=$(mktemp -d)
 default_settings=$HORALOOM_SOURCE_DIR/resources/Horaloom.ini
-icon_sizes=(16 22 24 32 48 64 128 256)
 
 finish() {
     local status=$?

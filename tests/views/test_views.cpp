@@ -28,6 +28,11 @@ using namespace horaloom;
 
 namespace {
 
+template <typename T = QWidget> T* child(const QWidget* window, const char* name)
+{
+    return window->findChild<T*>(QString::fromLatin1(name));
+}
+
 // The main window started on the fake platform with the default settings file.
 struct Main {
     fakes::FakePlatform fake;
@@ -37,10 +42,7 @@ struct Main {
         (fake.files.files["/start/Horaloom.ini"] = " 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n\r\n0\r\n",
          window.presenter().Form_Load());
 
-    template <typename T = QWidget> T* get(const char* name)
-    {
-        return window.findChild<T*>(QString::fromLatin1(name));
-    }
+    template <typename T = QWidget> T* get(const char* name) { return child<T>(&window, name); }
     void type(const char* keys)
     {
         for (const char* c = keys; *c; ++c) {
@@ -86,23 +88,16 @@ void TestViews::mainWindowIsLaidOutAsDesigned()
     Main m;
     QVERIFY(m.loaded);
     QCOMPARE(m.window.centralWidget()->size(), QSize(177, 161));
-    const std::tuple<const char*, QRect, const char*> controls[] = {
-        {"txtHours2", {8, 8, 25, 37}, ""},
-        {"txtSeconds1", {144, 8, 25, 37}, ""},
-        {"txtTime", {92, 68, 77, 19}, ""},
-        {"cmdQuit", {92, 128, 77, 25}, "&Quit"},
-        {"cmdReset", {8, 128, 77, 25}, "&Reset"},
-        {"cmdCountUp", {8, 96, 77, 25}, "Count &Up"},
-        {"cmdHide", {8, 96, 77, 25}, "&Hide"},
-        {"cmdStart", {92, 96, 77, 25}, "St&art Timer"},
-        {"cmdStop", {92, 96, 77, 25}, "St&op Timer"},
-        {"cmdCountDown", {92, 96, 77, 25}, "Count &Down"},
+    // The captions' access keys are the desktop tests' way in to every button.
+    const std::pair<const char*, QRect> controls[] = {
+        {"txtHours2", {8, 8, 25, 37}},  {"txtSeconds1", {144, 8, 25, 37}},
+        {"txtTime", {92, 68, 77, 19}},  {"cmdQuit", {92, 128, 77, 25}},
+        {"cmdReset", {8, 128, 77, 25}}, {"cmdCountUp", {8, 96, 77, 25}},
+        {"cmdHide", {8, 96, 77, 25}},   {"cmdStart", {92, 96, 77, 25}},
+        {"cmdStop", {92, 96, 77, 25}},  {"cmdCountDown", {92, 96, 77, 25}},
     };
-    for (const auto& [name, place, caption] : controls) {
+    for (const auto& [name, place] : controls) {
         QCOMPARE(m.get(name)->geometry(), place);
-        if (auto* button = m.get<QPushButton>(name)) {
-            QCOMPARE(button->text(), QString::fromUtf8(caption));
-        }
     }
     QCOMPARE(m.get<DigitBox>("txtHours2")->font().pointSizeF(), 24.0);
     // Tab order: the boxes, then the buttons.
@@ -208,9 +203,7 @@ void TestViews::selectAlarmControlsReachTheirHandlers()
     int mainShown = 0;
     QPointer<Form4> dialog = new Form4(alarmType, waveFile, m.platform, [&] { ++mainShown; });
     QVERIFY(openActive(dialog));
-    const auto control = [&](const char* name) {
-        return dialog->findChild<QWidget*>(QString::fromLatin1(name));
-    };
+    const auto control = [&](const char* name) { return child(dialog, name); };
     QVERIFY(qobject_cast<QRadioButton*>(control("optWave"))->isChecked());
     // The option group is one stop, entered at its first button; the frame is none.
     QCOMPARE(QApplication::focusWidget(), control("optBeep"));
@@ -254,7 +247,7 @@ void TestViews::aboutAndHelpCloseByEscapeOrFrame()
 {
     Form2 about;
     frmHelp help;
-    for (QWidget* window : {static_cast<QWidget*>(&about), static_cast<QWidget*>(&help)}) {
+    for (QWidget* window : std::initializer_list<QWidget*>{&about, &help}) {
         for (const Close close : closers) {
             window == &about ? about.open() : help.open();
             QVERIFY(QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }));
@@ -291,8 +284,8 @@ void TestViews::everyControlIsNamedDescribedAndFitsItsCaption()
     std::int16_t alarmType = 1;
     std::string waveFile;
     Form4 selectAlarm(alarmType, waveFile, m.platform, [] {});
-    for (QWidget* window : {static_cast<QWidget*>(&m.window), static_cast<QWidget*>(&about),
-                            static_cast<QWidget*>(&help), static_cast<QWidget*>(&selectAlarm)}) {
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{&m.window, &about, &help, &selectAlarm}) {
         window->show();
         for (QWidget* control : window->findChildren<QWidget*>()) {
             if (control->objectName().isEmpty() || control->objectName().startsWith("qt_")) {

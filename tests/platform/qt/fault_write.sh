@@ -11,7 +11,6 @@ source "$(dirname "$0")/../../check.sh"
 trap 'status=$?; rm -rf -- "$work"; report_checks "$status"' EXIT
 old=$' 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n\r\n0\r\n'
 new=$' 1 \r\n 1 \r\n 1 \r\n 2880 \r\n-1995 \r\n/sounds/bell.wav\r\n1\r\n'
-holds() { [[ $(cat "$2"; echo x) == "${1}x" ]]; } # holds BYTES FILE
 fails() { ! "$@" "$new" 2>/dev/null; }
 
 # A directory the writer may not write to, beside a file it may: root ignores the permission,
