@@ -83,10 +83,7 @@ public:
 
     // Asks the window manager, as a pager does, and waits until the window is the active one.
     bool activate(xcb_window_t window);
-    void requestActivation(xcb_window_t window);
     xcb_window_t activeWindow();
-    void focus(xcb_window_t window); // XCB_INPUT_FOCUS_POINTER_ROOT, XCB_NONE or a window
-    void movePointer(std::int16_t x, std::int16_t y);
     // A 32-bit ClientMessage of this type about window to `to` (with no mask: to the client
     // that made it).
     void send(xcb_window_t to, xcb_window_t window, const std::string& type,

@@ -36,8 +36,7 @@ int main(int argc, char* argv[])
                                 {.x = static_cast<std::int16_t>(40 + 300 * i), .y = 400}));
     }
     const auto title = [&](std::size_t i) {
-        const auto name = client.property(windows[i], "_NET_WM_NAME");
-        return name ? name->bytes : std::string();
+        return client.property(windows[i], "_NET_WM_NAME").value_or(Property{}).bytes;
     };
     std::mt19937 random(20261206);
     std::size_t current = windows.size() - 1; // the last one made has the focus
@@ -53,8 +52,7 @@ int main(int argc, char* argv[])
         current = (current + 1 + random() % (windows.size() - 1)) % windows.size();
         const Clock::time_point asked = Clock::now();
         const auto nextTick = asked + std::chrono::milliseconds(1000 - msIntoSecond(asked));
-        client.requestActivation(windows[current]);
-        if (!waitUntil([&] { return client.activeWindow() == windows[current]; })) {
+        if (!client.activate(windows[current])) {
             std::printf("switch %zu: the window manager did not activate the window\n",
                         delays.size());
             return 1;
