@@ -14,8 +14,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <iostream>
+#include <map>
 #include <random>
-#include <sstream>
 
 namespace horaloom::test {
 namespace {
@@ -199,12 +200,11 @@ bool Soak::check()
         }
         const Title actual = m_client.title(window.id);
         if (actual != expected) {
-            std::ostringstream out;
-            out << "window " << window.id << " (kind " << window.kind << ") shows\n  ";
-            PrintTo(actual, &out);
-            out << "\nnot\n  ";
-            PrintTo(expected, &out);
-            std::printf("%s\n", out.str().c_str());
+            std::cout << "window " << window.id << " (kind " << window.kind << ") shows\n  ";
+            PrintTo(actual, &std::cout);
+            std::cout << "\nnot\n  ";
+            PrintTo(expected, &std::cout);
+            std::cout << std::endl;
             return false;
         }
     }
@@ -244,15 +244,12 @@ int Soak::run(long steps, std::chrono::seconds limit)
 
 int main(int argc, char* argv[])
 {
-    long options[] = {2000, static_cast<long>(std::random_device{}() % 1000000), 120};
-    const char* const names[] = {"--steps", "--seed", "--seconds"};
+    std::map<std::string, long> options{
+        {"--steps", 2000}, {"--seed", std::random_device{}() % 1000000}, {"--seconds", 120}};
     for (int i = 1; i + 1 < argc; i += 2) {
-        for (std::size_t n = 0; n < 3; ++n) {
-            options[n] = std::string(argv[i]) == names[n] ? std::strtol(argv[i + 1], nullptr, 10)
-                                                          : options[n];
-        }
+        options[argv[i]] = std::strtol(argv[i + 1], nullptr, 10);
     }
-    std::printf("titles_soak: seed %ld\n", options[1]);
-    return horaloom::test::Soak(static_cast<std::uint64_t>(options[1]))
-        .run(options[0], std::chrono::seconds(options[2]));
+    std::printf("titles_soak: seed %ld\n", options["--seed"]);
+    return horaloom::test::Soak(static_cast<std::uint64_t>(options["--seed"]))
+        .run(options["--steps"], std::chrono::seconds(options["--seconds"]));
 }
