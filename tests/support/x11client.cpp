@@ -81,9 +81,6 @@ xcb_window_t X11Client::createWindow(const std::vector<Named>& properties, Place
     for (const auto& [name, value] : properties) {
         setProperty(window, name, value);
     }
-    if (place.wmState) {
-        setProperty(window, "WM_STATE", {"WM_STATE", 32, std::string("\1\0\0\0\0\0\0\0", 8)});
-    }
     xcb_map_window(m_c, window);
     // A window manager takes a new window on and gives it the focus. Once it has, nothing of
     // its own doing is left to move the focus behind a test's back.

@@ -49,7 +49,6 @@ bool waitUntil(const std::function<bool()>& done,
 // Where a new window goes and what it is.
 struct Place {
     std::int16_t x = 0, y = 0;
-    bool wmState = false;
     std::uint32_t eventMask = 0;
     xcb_window_t parent = XCB_NONE;
 };
@@ -69,7 +68,7 @@ public:
     void sync(); // every request sent so far has been carried out
 
     // A mapped top-level window (or a child filling parent) with these properties, returned
-    // once a window manager has taken it on. Without one, wmState sets WM_STATE as it would.
+    // once a window manager has taken it on.
     xcb_window_t createWindow(const std::vector<Named>& properties = {}, Place place = {});
     void destroy(xcb_window_t window);
     void setProperty(xcb_window_t window, const std::string& name, const Property& value);

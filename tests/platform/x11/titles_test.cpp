@@ -70,7 +70,6 @@ using NoWindowManager = Titles;
 TEST_F(Titles, OddTitlesAreReadDecoratedAndHandedBackByteForByte)
 {
     const std::vector<std::pair<std::vector<Named>, std::string>> cases = {
-        {{{"WM_NAME", compoundText("\x1B$(BF|K\\\x1B-F\xD9")}}, "日本Ω"},
         {{{"_NET_WM_NAME", utf8("")}, {"WM_NAME", latin1("x")}}, ""},
         {{{"WM_NAME", utf8("a\xFF\xFE\x62")}}, "a��b"},
         {{}, ""},
@@ -242,12 +241,13 @@ TEST_F(Titles, DisplayIsClaimedOnceAndALaterStartAsksTheHolderForward)
 TEST_F(NoWindowManager, ForegroundIsTheFocusedClientOrTheOneUnderThePointer)
 {
     titles->setChangeHandler([this] { ++changes; });
-    const xcb_window_t top =
-        client.createWindow({{"WM_NAME", latin1("Caf\xE9")}}, {.wmState = true});
+    // What a window manager sets on the clients it manages.
+    const Named wmState{"WM_STATE", {"WM_STATE", 32, std::string("\1\0\0\0\0\0\0\0", 8)}};
+    const xcb_window_t top = client.createWindow({{"WM_NAME", latin1("Caf\xE9")}, wmState});
     const xcb_window_t inner = client.createWindow({}, {.parent = top});
     const xcb_window_t frame = client.createWindow({}, {.x = 300});
     const xcb_window_t framed =
-        client.createWindow({{"_NET_WM_NAME", utf8("Framed")}}, {.wmState = true, .parent = frame});
+        client.createWindow({{"_NET_WM_NAME", utf8("Framed")}, wmState}, {.parent = frame});
     const auto focus = [this](xcb_window_t window) {
         xcb_set_input_focus(client.connection(), XCB_INPUT_FOCUS_NONE, window, XCB_CURRENT_TIME);
         client.sync();
