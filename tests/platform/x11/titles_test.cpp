@@ -166,8 +166,9 @@ TEST_F(Titles, RetitleByTheProgramIsReadAndKept)
     }
 }
 
-// The active client is the foreground, its title read as it stands. Watched, a new foreground
-// and the program's retitles are reported, our own writes are not.
+// The active client is the foreground, its title read as it stands. Watched, the program's
+// retitles are reported, our own writes are not (a new foreground reported at once, title_follow
+// shows in the desktop tests).
 TEST_F(WithWindowManager, ForegroundIsTheActiveClientAndItsChangesAreReported)
 {
     const xcb_window_t first = client.createWindow({{"_NET_WM_NAME", utf8("First")}});
@@ -200,9 +201,6 @@ TEST_F(WithWindowManager, ForegroundIsTheActiveClientAndItsChangesAreReported)
     EXPECT_EQ(changes, 1) << "the program's retitle was not reported";
     ASSERT_EQ(titles->foregroundWindow(), second);
     EXPECT_EQ(titles->readTitle(second), "(1) Second");
-    ASSERT_TRUE(client.activate(first));
-    settle();
-    EXPECT_GE(changes, 2) << "the new foreground was not reported";
     // A window given its title back is watched no more.
     titles->restoreTitle(second, "(1) Second");
     settle();
