@@ -157,11 +157,7 @@ void Soak::step()
         m_running = false;
     } else if (roll < 75) {
         Window& target = decorated != m_windows.end() && below(2) ? *decorated : any();
-        // Half the time as long as the title shows now, decoration and all.
-        const auto shown = m_client.property(target.id, "_NET_WM_NAME");
-        const int length = below(2) && shown && shown->type == "UTF8_STRING"
-                               ? utf8Length(shown->bytes)
-                               : below(14);
+        const int length = below(14);
         log("retitle " + std::to_string(target.id) + " to " + std::to_string(length));
         retitle(target, length);
     } else if (roll < 82) {
