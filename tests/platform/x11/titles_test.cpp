@@ -86,7 +86,7 @@ TEST_F(Titles, OddTitlesAreReadDecoratedAndHandedBackByteForByte)
     }
 }
 
-// Writes to a vanished window, in the middle of the writer's calls too, the soak makes.
+// The soak writes to windows gone since the last tick; this is what a gone window answers.
 TEST_F(Titles, VanishedWindowAnswersAsNoWindow)
 {
     const xcb_window_t window = client.createWindow({{"WM_NAME", latin1("Gone soon")}});
