@@ -2,7 +2,7 @@
 // 400 ms into a wall-clock second, when Horaloom's tick (just past each second) is furthest
 // away. The window taking the foreground must carry the running time before that tick comes,
 // so the report of the switch did it, and the window left must have its own title back.
-//   title_follow SWITCHES [--report]    (--report: every delay in ms, for the benchmark)
+//   title_follow SWITCHES    (prints every delay in ms, for the benchmark, then a summary line)
 #include "x11client.h"
 
 #include <algorithm>
@@ -74,13 +74,11 @@ int main(int argc, char* argv[])
         }
     }
     std::sort(delays.begin(), delays.end());
-    if (argc > 2 && std::string(argv[2]) == "--report") {
-        std::printf("delays:");
-        for (const double delay : delays) {
-            std::printf(" %.2f", delay);
-        }
-        std::printf("\n");
+    std::printf("delays:");
+    for (const double delay : delays) {
+        std::printf(" %.2f", delay);
     }
+    std::printf("\n");
     std::printf("%d switches: decorated after %.1f ms (median), %.1f ms (longest); %d late or "
                 "left decorated\n",
                 switches, delays[delays.size() / 2], delays.back(), failures);

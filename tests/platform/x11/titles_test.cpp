@@ -15,15 +15,11 @@ namespace {
 
 using Outcome = XcbDisplayClaim::Outcome;
 
-std::string decorated(const std::string& own)
-{
-    return "00:00:01   " + own;
-}
-
 // Skips the WithWindowManager cases in a desktop without one, the NoWindowManager ones in one
 // with a window manager.
 class Titles : public testing::Test {
 protected:
+    static std::string decorated(const std::string& own) { return "00:00:01   " + own; }
     void SetUp() override
     {
         if (!client.connected()) {
