@@ -30,16 +30,11 @@ protected:
             GTEST_SKIP() << "needs another desktop";
         }
     }
-    // As the server holds it once every write of ours has been carried out.
-    Title raw(xcb_window_t window)
-    {
-        titles->sync();
-        return client.title(window);
-    }
     // The window's own title as it was, or as its program has set it since, and no note left.
     void expectOwn(xcb_window_t window, const Title& own)
     {
-        EXPECT_EQ(raw(window), own);
+        titles->sync();
+        EXPECT_EQ(client.title(window), own);
         EXPECT_FALSE(client.property(window, "_HORALOOM_OWN_TITLE")) << "a note outlived it";
     }
     // Every event the server has sent so far is taken in and reported.
@@ -145,7 +140,8 @@ TEST_F(Titles, RetitleByTheProgramIsReadAndKept)
                 }
                 if (!killed || decoratedAgain) { // else killed before the run read it
                     EXPECT_EQ(titles->readTitle(window), c.text);
-                    EXPECT_EQ(raw(window) == c.handedBack, c.atOnce);
+                    titles->sync();
+                    EXPECT_EQ(client.title(window) == c.handedBack, c.atOnce);
                 }
                 if (decoratedAgain) {
                     titles->writeTitle(window, decorated(c.text));
