@@ -21,16 +21,14 @@ bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds limi
 void PrintTo(const Property& value, std::ostream* out)
 {
     *out << value.type << '/' << value.format << " \"";
-    for (const char c : std::string_view(value.bytes).substr(0, 200)) {
+    for (const char c : value.bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7F && c != '\\' && c != '"') {
-            *out << c;
-        } else {
-            *out << "\\x"
-                 << "0123456789ABCDEF"[byte >> 4] << "0123456789ABCDEF"[byte & 0xF];
-        }
+        byte >= 0x20 && byte < 0x7F && c != '\\' && c != '"'
+            ? *out << c
+            : *out << "\\x"
+                   << "0123456789ABCDEF"[byte >> 4] << "0123456789ABCDEF"[byte & 0xF];
     }
-    *out << (value.bytes.size() > 200 ? "\"..." : "\"");
+    *out << '"';
 }
 
 void PrintTo(const Title& title, std::ostream* out)
@@ -82,9 +80,6 @@ xcb_window_t X11Client::createWindow(const std::vector<Named>& properties, Place
                       XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &mask);
     for (const auto& [name, value] : properties) {
         setProperty(window, name, value);
-    }
-    if (place.wmState) {
-        setProperty(window, "WM_STATE", {"WM_STATE", 32, std::string("\1\0\0\0\0\0\0\0", 8)});
     }
     xcb_map_window(m_c, window);
     // A window manager takes a new window on and gives it the focus. Once it has, nothing of
@@ -153,35 +148,18 @@ void X11Client::send(xcb_window_t to, xcb_window_t window, const std::string& ty
     sync();
 }
 
-// As a pager asks (source 2): window managers grant that without focus-stealing checks.
-void X11Client::requestActivation(xcb_window_t window)
-{
-    send(m_root, window, "_NET_ACTIVE_WINDOW",
-         XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY, 2);
-}
-
 xcb_window_t X11Client::activeWindow()
 {
     const auto active = cardinals(m_root, "_NET_ACTIVE_WINDOW");
     return active.empty() ? XCB_NONE : active[0];
 }
 
+// As a pager asks (source 2): window managers grant that without focus-stealing checks.
 bool X11Client::activate(xcb_window_t window)
 {
-    requestActivation(window);
+    send(m_root, window, "_NET_ACTIVE_WINDOW",
+         XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY, 2);
     return waitUntil([&] { return activeWindow() == window; });
-}
-
-void X11Client::focus(xcb_window_t window)
-{
-    xcb_set_input_focus(m_c, XCB_INPUT_FOCUS_NONE, window, XCB_CURRENT_TIME);
-    sync();
-}
-
-void X11Client::movePointer(std::int16_t x, std::int16_t y)
-{
-    xcb_warp_pointer(m_c, XCB_NONE, m_root, 0, 0, 0, 0, x, y);
-    sync();
 }
 
 } // namespace horaloom::test

@@ -49,7 +49,6 @@ bool waitUntil(const std::function<bool()>& done,
 // Where a new window goes and what it is.
 struct Place {
     std::int16_t x = 0, y = 0;
-    bool wmState = false;
     std::uint32_t eventMask = 0;
     xcb_window_t parent = XCB_NONE;
 };
@@ -69,7 +68,7 @@ public:
     void sync(); // every request sent so far has been carried out
 
     // A mapped top-level window (or a child filling parent) with these properties, returned
-    // once a window manager has taken it on. Without one, wmState sets WM_STATE as it would.
+    // once a window manager has taken it on.
     xcb_window_t createWindow(const std::vector<Named>& properties = {}, Place place = {});
     void destroy(xcb_window_t window);
     void setProperty(xcb_window_t window, const std::string& name, const Property& value);
@@ -83,10 +82,7 @@ public:
 
     // Asks the window manager, as a pager does, and waits until the window is the active one.
     bool activate(xcb_window_t window);
-    void requestActivation(xcb_window_t window);
     xcb_window_t activeWindow();
-    void focus(xcb_window_t window); // XCB_INPUT_FOCUS_POINTER_ROOT, XCB_NONE or a window
-    void movePointer(std::int16_t x, std::int16_t y);
     // A 32-bit ClientMessage of this type about window to `to` (with no mask: to the client
     // that made it).
     void send(xcb_window_t to, xcb_window_t window, const std::string& type,

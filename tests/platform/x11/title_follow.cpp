@@ -2,7 +2,7 @@
 // 400 ms into a wall-clock second, when Horaloom's tick (just past each second) is furthest
 // away. The window taking the foreground must carry the running time before that tick comes,
 // so the report of the switch did it, and the window left must have its own title back.
-//   title_follow SWITCHES [--report]    (--report: every delay in ms, for the benchmark)
+//   title_follow SWITCHES    (prints every delay in ms, for the benchmark, then a summary line)
 #include "x11client.h"
 
 #include <algorithm>
@@ -36,8 +36,7 @@ int main(int argc, char* argv[])
                                 {.x = static_cast<std::int16_t>(40 + 300 * i), .y = 400}));
     }
     const auto title = [&](std::size_t i) {
-        const auto name = client.property(windows[i], "_NET_WM_NAME");
-        return name ? name->bytes : std::string();
+        return client.property(windows[i], "_NET_WM_NAME").value_or(Property{}).bytes;
     };
     std::mt19937 random(20261206);
     std::size_t current = windows.size() - 1; // the last one made has the focus
@@ -53,8 +52,7 @@ int main(int argc, char* argv[])
         current = (current + 1 + random() % (windows.size() - 1)) % windows.size();
         const Clock::time_point asked = Clock::now();
         const auto nextTick = asked + std::chrono::milliseconds(1000 - msIntoSecond(asked));
-        client.requestActivation(windows[current]);
-        if (!waitUntil([&] { return client.activeWindow() == windows[current]; })) {
+        if (!client.activate(windows[current])) {
             std::printf("switch %zu: the window manager did not activate the window\n",
                         delays.size());
             return 1;
@@ -76,13 +74,11 @@ int main(int argc, char* argv[])
         }
     }
     std::sort(delays.begin(), delays.end());
-    if (argc > 2 && std::string(argv[2]) == "--report") {
-        std::printf("delays:");
-        for (const double delay : delays) {
-            std::printf(" %.2f", delay);
-        }
-        std::printf("\n");
+    std::printf("delays:");
+    for (const double delay : delays) {
+        std::printf(" %.2f", delay);
     }
+    std::printf("\n");
     std::printf("%d switches: decorated after %.1f ms (median), %.1f ms (longest); %d late or "
                 "left decorated\n",
                 switches, delays[delays.size() / 2], delays.back(), failures);
