@@ -317,7 +317,7 @@ read -r H[hidden] H[hidden_wakeups] H[hidden_woken] < <(usage_over "$horaloom" "
 # the running time, as that client sees it.
 if [[ -n ${BENCH_SWITCHES:-} ]]; then
     say "Horaloom: 60 switches between three other windows while counting"
-    if line=$(timeout 120 "$BENCH_SWITCHES" 60 --report 2>"$workdir/switches.log"); then
+    if line=$(timeout 120 "$BENCH_SWITCHES" 60 2>"$workdir/switches.log"); then
         delays=$(sed -n 's/^delays: //p' <<<"$line" | tr ' ' '\n')
         H[switch_median]=$(median <<<"$delays")
         H[switch_p99]=$(percentile99 <<<"$delays")
