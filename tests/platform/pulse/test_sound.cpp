@@ -160,9 +160,7 @@ TEST(PulseSound, EachSoundReachesItsServerToItsTailOrGivesTheDefaultBeepOrTheBel
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.plays.front() + " " + c.waves);
-        auto waves = std::make_shared<Server>(), beeps = std::make_shared<Server>();
-        static_cast<Behaviour&>(*waves) = c.wave;
-        static_cast<Behaviour&>(*beeps) = c.beep;
+        auto waves = std::make_shared<Server>(c.wave), beeps = std::make_shared<Server>(c.beep);
         auto sound = std::make_unique<PulseSound>([beeps] { beeps->add("bell"); },
                                                   [&](const std::string& name) {
                                                       return std::make_unique<FakeOutput>(
