@@ -41,7 +41,7 @@ cleanup() {
     fi
     wait 2>/dev/null
     rm -rf -- "$workdir"
-    report_checks "$status"
+    report_checks "$status" || exit 1 # set +e above: the trap must say so itself
 }
 trap cleanup EXIT
 # shellcheck source=../desktop/sound.sh disable=SC1091
