@@ -6,6 +6,7 @@
 //   probe titles LOG     two windows of another program, which log to LOG every title they
 //                        are given and every activation; "r" in the first retitles it, "h"
 //                        hangs it (and the second, on the same thread) for eight seconds
+//   probe --desktop NAME form1 | box TITLE   the same on another desktop, such as wine's "shell"
 //
 // Wine 8 raises no WinEvent when the foreground moves or a title changes, so the two windows
 // raise them themselves, as Windows would: that is what Horaloom's hook listens for.
@@ -18,16 +19,13 @@
 
 namespace {
 
+// Three bytes at most for a UTF-16 unit; nothing for an empty text.
 std::string utf8(const std::wstring& text)
 {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), bytes, nullptr, nullptr);
+    std::string out(text.size() * 3, '\0');
+    out.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                            static_cast<int>(out.size()), nullptr, nullptr)));
     return out;
 }
 
@@ -54,18 +52,15 @@ int form1()
     ClientToScreen(form, &origin);
     RECT frame{};
     GetWindowRect(form, &frame);
-    std::printf("caption %s\n", utf8(textOf(form)).c_str());
-    std::printf("client %ld %ld\n", client.right, client.bottom);
-    std::printf("origin %ld %ld\n", origin.x, origin.y);
-    std::printf("frame %ld %ld\n", frame.left, frame.top);
-    std::printf("visible %d\n", IsWindowVisible(form) && !IsIconic(form) ? 1 : 0);
+    std::printf("caption %s\nclient %ld %ld\norigin %ld %ld\nframe %ld %ld\nvisible %d\n",
+                utf8(textOf(form)).c_str(), client.right, client.bottom, origin.x, origin.y,
+                frame.left, frame.top, IsWindowVisible(form) && !IsIconic(form) ? 1 : 0);
     // The digit boxes by their ids: hours 100, 101; minutes 102, 103; seconds 105, 104.
     std::string digits;
     for (int id : {100, 101, 0, 102, 103, 0, 105, 104}) {
         digits += id ? utf8(textOf(GetDlgItem(form, id))) : ":";
     }
     std::printf("digits %s\n", digits.c_str());
-    std::printf("acp %u\n", GetACP());
     // Wine's own desktop draws the tray icons inside its task bar, from the right-hand end.
     RECT bar{};
     if (GetWindowRect(FindWindowW(L"Shell_TrayWnd", nullptr), &bar)) {
@@ -76,9 +71,7 @@ int form1()
 
 int box(const char* title)
 {
-    wchar_t wanted[256] = {};
-    MultiByteToWideChar(CP_UTF8, 0, title, -1, wanted, 256);
-    const HWND found = FindWindowW(L"#32770", wanted);
+    const HWND found = FindWindowA("#32770", title);
     if (!found || !IsWindowVisible(found)) {
         std::printf("missing\n");
         return 1;
@@ -125,9 +118,6 @@ LRESULT CALLBACK titlesProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             logLine(window, "awake", L"");
         }
         return 0;
-    case WM_CLOSE:
-        PostQuitMessage(0);
-        return 0;
     default:
         break;
     }
@@ -149,13 +139,13 @@ int titles(const char* logPath)
     RegisterClassW(&windowClass);
     // Non-ASCII, one character outside the BMP, and a title longer than a small buffer: titles
     // must come back whole, unit for unit.
-    g_first = CreateWindowExW(0, L"HoraloomProbeTitles", L"\u00DCbung \u2013 \u65E5\u672C",
-                              WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 60, 320, 120, nullptr, nullptr,
-                              windowClass.hInstance, nullptr);
-    CreateWindowExW(0, L"HoraloomProbeTitles",
-                    (L"Notes \U0001D11E clef " + std::wstring(600, L'x')).c_str(),
-                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 260, 320, 120, nullptr, nullptr,
-                    windowClass.hInstance, nullptr);
+    for (const std::wstring& title : {std::wstring(L"\u00DCbung \u2013 \u65E5\u672C"),
+                                      L"Notes \U0001D11E clef " + std::wstring(600, L'x')}) {
+        const HWND window = CreateWindowExW(
+            0, windowClass.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700,
+            g_first ? 260 : 60, 320, 120, nullptr, nullptr, windowClass.hInstance, nullptr);
+        g_first = g_first ? g_first : window;
+    }
     logLine(g_first, "ready", L"");
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -169,11 +159,8 @@ int titles(const char* logPath)
 
 int main(int argc, char** argv)
 {
-    // --desktop NAME: look at the windows of another desktop, such as wine's own "shell".
     if (argc > 2 && std::strcmp(argv[1], "--desktop") == 0) {
-        wchar_t name[64] = {};
-        MultiByteToWideChar(CP_UTF8, 0, argv[2], -1, name, 64);
-        const HDESK desktop = OpenDesktopW(name, 0, FALSE, GENERIC_ALL);
+        const HDESK desktop = OpenDesktopA(argv[2], 0, FALSE, GENERIC_ALL);
         if (!desktop || !SetThreadDesktop(desktop)) {
             std::printf("missing\n");
             return 1;
@@ -182,15 +169,8 @@ int main(int argc, char** argv)
         argv += 2;
     }
     const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "form1") {
-        return form1();
-    }
-    if (command == "box" && argc > 2) {
-        return box(argv[2]);
-    }
-    if (command == "titles" && argc > 2) {
-        return titles(argv[2]);
-    }
-    std::fprintf(stderr, "usage: probe [--desktop NAME] form1 | box TITLE | titles LOG\n");
-    return 2;
+    return command == "form1"                ? form1()
+           : command == "box" && argc > 2    ? box(argv[2])
+           : command == "titles" && argc > 2 ? titles(argv[2])
+                                             : 2;
 }
