@@ -2,7 +2,7 @@
 //
 //   probe form1          Horaloom's main window: caption, client size, where, shown, digits;
 //                        and where the task bar of wine's own desktop is, when there is one
-//   probe box TITLE      the texts of a visible message box with that title
+//   probe box TITLE      the texts of a visible message box with that title, a line a control
 //   probe titles LOG     two windows of another program, which log to LOG every title they
 //                        are given and every activation; "r" in the first retitles it, "h"
 //                        hangs it (and the second, on the same thread) for eight seconds
@@ -77,10 +77,7 @@ int box(const char* title)
         return 1;
     }
     for (HWND child = GetWindow(found, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        const std::string text = utf8(textOf(child));
-        if (!text.empty()) {
-            std::printf("%s\n", text.c_str());
-        }
+        std::printf("%s\n", utf8(textOf(child)).c_str());
     }
     return 0;
 }
@@ -126,10 +123,7 @@ LRESULT CALLBACK titlesProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 int titles(const char* logPath)
 {
-    g_log = std::fopen(logPath, "wb"); // plain line feeds, for grep
-    if (!g_log) {
-        return 2;
-    }
+    g_log = std::fopen(logPath, "wb"); // plain line feeds, for grep; no "ready" if it fails
     g_start = GetTickCount();
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = titlesProc;
