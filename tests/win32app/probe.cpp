@@ -33,9 +33,8 @@ std::string utf8(const std::wstring& text)
 std::wstring textOf(HWND window)
 {
     wchar_t buffer[1024] = {};
-    DWORD_PTR copied = 0;
     SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer),
-                        SMTO_ABORTIFHUNG, 2000, &copied);
+                        SMTO_ABORTIFHUNG, 2000, nullptr);
     return buffer;
 }
 
