@@ -2,10 +2,11 @@
 //
 //   probe form1          Horaloom's main window: caption, client size, where, shown, digits;
 //                        and where the task bar of wine's own desktop is, when there is one
-//   probe box TITLE      the texts of a visible message box with that title
+//   probe box TITLE      the texts of a visible message box with that title, a line a control
 //   probe titles LOG     two windows of another program, which log to LOG every title they
 //                        are given and every activation; "r" in the first retitles it, "h"
 //                        hangs it (and the second, on the same thread) for eight seconds
+//   probe --desktop NAME form1 | box TITLE   the same on another desktop, such as wine's "shell"
 //
 // Wine 8 raises no WinEvent when the foreground moves or a title changes, so the two windows
 // raise them themselves, as Windows would: that is what Horaloom's hook listens for.
@@ -18,16 +19,13 @@
 
 namespace {
 
+// Three bytes at most for a UTF-16 unit; nothing for an empty text.
 std::string utf8(const std::wstring& text)
 {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), bytes, nullptr, nullptr);
+    std::string out(text.size() * 3, '\0');
+    out.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                            static_cast<int>(out.size()), nullptr, nullptr)));
     return out;
 }
 
@@ -35,9 +33,8 @@ std::string utf8(const std::wstring& text)
 std::wstring textOf(HWND window)
 {
     wchar_t buffer[1024] = {};
-    DWORD_PTR copied = 0;
     SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer),
-                        SMTO_ABORTIFHUNG, 2000, &copied);
+                        SMTO_ABORTIFHUNG, 2000, nullptr);
     return buffer;
 }
 
@@ -54,18 +51,15 @@ int form1()
     ClientToScreen(form, &origin);
     RECT frame{};
     GetWindowRect(form, &frame);
-    std::printf("caption %s\n", utf8(textOf(form)).c_str());
-    std::printf("client %ld %ld\n", client.right, client.bottom);
-    std::printf("origin %ld %ld\n", origin.x, origin.y);
-    std::printf("frame %ld %ld\n", frame.left, frame.top);
-    std::printf("visible %d\n", IsWindowVisible(form) && !IsIconic(form) ? 1 : 0);
+    std::printf("caption %s\nclient %ld %ld\norigin %ld %ld\nframe %ld %ld\nvisible %d\n",
+                utf8(textOf(form)).c_str(), client.right, client.bottom, origin.x, origin.y,
+                frame.left, frame.top, IsWindowVisible(form) && !IsIconic(form) ? 1 : 0);
     // The digit boxes by their ids: hours 100, 101; minutes 102, 103; seconds 105, 104.
     std::string digits;
     for (int id : {100, 101, 0, 102, 103, 0, 105, 104}) {
         digits += id ? utf8(textOf(GetDlgItem(form, id))) : ":";
     }
     std::printf("digits %s\n", digits.c_str());
-    std::printf("acp %u\n", GetACP());
     // Wine's own desktop draws the tray icons inside its task bar, from the right-hand end.
     RECT bar{};
     if (GetWindowRect(FindWindowW(L"Shell_TrayWnd", nullptr), &bar)) {
@@ -76,18 +70,13 @@ int form1()
 
 int box(const char* title)
 {
-    wchar_t wanted[256] = {};
-    MultiByteToWideChar(CP_UTF8, 0, title, -1, wanted, 256);
-    const HWND found = FindWindowW(L"#32770", wanted);
+    const HWND found = FindWindowA("#32770", title);
     if (!found || !IsWindowVisible(found)) {
         std::printf("missing\n");
         return 1;
     }
     for (HWND child = GetWindow(found, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        const std::string text = utf8(textOf(child));
-        if (!text.empty()) {
-            std::printf("%s\n", text.c_str());
-        }
+        std::printf("%s\n", utf8(textOf(child)).c_str());
     }
     return 0;
 }
@@ -125,9 +114,6 @@ LRESULT CALLBACK titlesProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             logLine(window, "awake", L"");
         }
         return 0;
-    case WM_CLOSE:
-        PostQuitMessage(0);
-        return 0;
     default:
         break;
     }
@@ -136,10 +122,7 @@ LRESULT CALLBACK titlesProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 int titles(const char* logPath)
 {
-    g_log = std::fopen(logPath, "wb"); // plain line feeds, for grep
-    if (!g_log) {
-        return 2;
-    }
+    g_log = std::fopen(logPath, "wb"); // plain line feeds, for grep; no "ready" if it fails
     g_start = GetTickCount();
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = titlesProc;
@@ -149,13 +132,13 @@ int titles(const char* logPath)
     RegisterClassW(&windowClass);
     // Non-ASCII, one character outside the BMP, and a title longer than a small buffer: titles
     // must come back whole, unit for unit.
-    g_first = CreateWindowExW(0, L"HoraloomProbeTitles", L"\u00DCbung \u2013 \u65E5\u672C",
-                              WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 60, 320, 120, nullptr, nullptr,
-                              windowClass.hInstance, nullptr);
-    CreateWindowExW(0, L"HoraloomProbeTitles",
-                    (L"Notes \U0001D11E clef " + std::wstring(600, L'x')).c_str(),
-                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 260, 320, 120, nullptr, nullptr,
-                    windowClass.hInstance, nullptr);
+    for (const std::wstring& title : {std::wstring(L"\u00DCbung \u2013 \u65E5\u672C"),
+                                      L"Notes \U0001D11E clef " + std::wstring(600, L'x')}) {
+        const HWND window = CreateWindowExW(
+            0, windowClass.lpszClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700,
+            g_first ? 260 : 60, 320, 120, nullptr, nullptr, windowClass.hInstance, nullptr);
+        g_first = g_first ? g_first : window;
+    }
     logLine(g_first, "ready", L"");
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -169,11 +152,8 @@ int titles(const char* logPath)
 
 int main(int argc, char** argv)
 {
-    // --desktop NAME: look at the windows of another desktop, such as wine's own "shell".
     if (argc > 2 && std::strcmp(argv[1], "--desktop") == 0) {
-        wchar_t name[64] = {};
-        MultiByteToWideChar(CP_UTF8, 0, argv[2], -1, name, 64);
-        const HDESK desktop = OpenDesktopW(name, 0, FALSE, GENERIC_ALL);
+        const HDESK desktop = OpenDesktopA(argv[2], 0, FALSE, GENERIC_ALL);
         if (!desktop || !SetThreadDesktop(desktop)) {
             std::printf("missing\n");
             return 1;
@@ -182,15 +162,8 @@ int main(int argc, char** argv)
         argv += 2;
     }
     const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "form1") {
-        return form1();
-    }
-    if (command == "box" && argc > 2) {
-        return box(argv[2]);
-    }
-    if (command == "titles" && argc > 2) {
-        return titles(argv[2]);
-    }
-    std::fprintf(stderr, "usage: probe [--desktop NAME] form1 | box TITLE | titles LOG\n");
-    return 2;
+    return command == "form1"                ? form1()
+           : command == "box" && argc > 2    ? box(argv[2])
+           : command == "titles" && argc > 2 ? titles(argv[2])
+                                             : 2;
 }

@@ -23,10 +23,10 @@ std::size_t rate = 0;
 
 double frequency(std::size_t begin, std::size_t end)
 {
-    const double peak =
-        std::accumulate(samples.begin() + static_cast<std::ptrdiff_t>(begin),
-                        samples.begin() + static_cast<std::ptrdiff_t>(end), 0.0,
-                        [](double p, double s) { return std::max(p, std::abs(s)); });
+    double peak = 0;
+    for (std::size_t i = begin; i < end; ++i) {
+        peak = std::max(peak, std::abs(samples[i]));
+    }
     bool low = true;
     std::size_t first = 0, last = 0;
     long crossings = -1;

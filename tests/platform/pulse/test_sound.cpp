@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -48,12 +47,10 @@ struct Server : Behaviour {
     // Until it has seen what the pattern says; false after `tries` looks 5 ms apart.
     bool waitFor(const std::string& pattern, int tries = 2000)
     {
-        for (int i = 0; i < tries; ++i, std::this_thread::sleep_for(5ms)) {
-            if (std::regex_match(seen(), std::regex(pattern))) {
-                return true;
-            }
+        while (!std::regex_match(seen(), std::regex(pattern)) && --tries > 0) {
+            std::this_thread::sleep_for(5ms);
         }
-        return false;
+        return tries > 0;
     }
 };
 
@@ -160,9 +157,7 @@ TEST(PulseSound, EachSoundReachesItsServerToItsTailOrGivesTheDefaultBeepOrTheBel
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.plays.front() + " " + c.waves);
-        auto waves = std::make_shared<Server>(), beeps = std::make_shared<Server>();
-        static_cast<Behaviour&>(*waves) = c.wave;
-        static_cast<Behaviour&>(*beeps) = c.beep;
+        auto waves = std::make_shared<Server>(c.wave), beeps = std::make_shared<Server>(c.beep);
         auto sound = std::make_unique<PulseSound>([beeps] { beeps->add("bell"); },
                                                   [&](const std::string& name) {
                                                       return std::make_unique<FakeOutput>(
@@ -202,9 +197,7 @@ TEST(WaveLayout, FindsTheDataChunkAsDeclared)
     for (const auto& [file, found] : cases) {
         const auto layout =
             WaveLayout::find([&](std::uint64_t at, unsigned char* into, std::size_t n) {
-                const std::size_t count = at < file.size() ? std::min(n, file.size() - at) : 0;
-                std::memcpy(into, file.data() + at, count);
-                return count;
+                return at < file.size() ? file.copy(reinterpret_cast<char*>(into), n, at) : 0;
             });
         ASSERT_EQ(layout.has_value(), found.has_value()) << file;
         if (layout) {
