@@ -17,12 +17,11 @@ Digits parse(const std::string& t)
 
 TEST(TimeDigits, StepsCarryAndBorrowThroughEveryDigit)
 {
-    // before, counting up, after, ended: at the 100-hour limit up, at zero down
+    // before, counting up, after, ended: at the 100-hour limit up, at zero down; the steps within
+    // the minutes are walked in tests/presenter
     const std::tuple<const char*, bool, const char*, bool> cases[] = {
-        {"00:00:09", true, "00:00:10", false},  {"00:00:59", true, "00:01:00", false},
         {"00:59:59", true, "01:00:00", false},  {"09:59:59", true, "10:00:00", false},
         {"98:59:59", true, "99:00:00", false},  {"99:59:59", true, "00:00:00", true},
-        {"00:00:10", false, "00:00:09", false}, {"00:01:00", false, "00:00:59", false},
         {"01:00:00", false, "00:59:59", false}, {"10:00:00", false, "09:59:59", false},
         {"99:59:59", false, "99:59:58", false}, {"00:00:01", false, "00:00:00", true},
         {"00:00:00", false, "00:00:00", true}, // started at zero: ends, never below it

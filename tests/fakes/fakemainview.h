@@ -4,7 +4,6 @@
 
 #include "mainview.h"
 
-#include <array>
 #include <map>
 #include <variant>
 
@@ -19,7 +18,7 @@ struct FakeMainView : MainView {
         std::string text;
     };
     std::map<Button, Control> buttons;
-    std::array<Control, 6> digits{};
+    std::map<int, Control> digits; // by index, 0 the seconds units
     Focus focus;
     std::string clockText;
     Rgb background = 0;
@@ -43,7 +42,7 @@ struct FakeMainView : MainView {
     // The time the six boxes show, as HH:MM:SS.
     std::string time() const
     {
-        const auto d = [this](int i) { return digits[static_cast<std::size_t>(i)].text; };
+        const auto d = [this](int i) { return digits.at(i).text; };
         return d(5) + d(4) + ":" + d(3) + d(2) + ":" + d(1) + d(0);
     }
 
@@ -51,11 +50,8 @@ struct FakeMainView : MainView {
     void setButtonVisible(Button b, bool visible) override { buttons[b].visible = visible; }
     void setButtonLeft(Button b, int twips) override { buttons[b].left = twips; }
     void focusButton(Button b) override { focus = b; }
-    void setDigitText(int i, const std::string& text) override
-    {
-        digits.at(std::size_t(i)).text = text;
-    }
-    void setDigitEnabled(int i, bool on) override { digits.at(std::size_t(i)).enabled = on; }
+    void setDigitText(int i, const std::string& text) override { digits[i].text = text; }
+    void setDigitEnabled(int i, bool on) override { digits[i].enabled = on; }
     void focusDigit(int index) override { focus = index; }
     void setDigitModified(int, bool) override {} // Stop clears it; nothing reads it
     void setClockText(const std::string& text) override { clockText = text; }

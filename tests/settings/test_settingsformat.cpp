@@ -13,24 +13,14 @@ namespace {
 const std::string Example =
     " 1 \r\n 0 \r\n 1 \r\n 2880 \r\n 1995 \r\nC:\\SOUNDS\\ALARM.WAV\r\n1\r\n";
 
-TEST(Settings, WrittenExactly)
-{
-    EXPECT_EQ(formatSettings(Settings{1, 0, 1, 2880, 1995, "C:\\SOUNDS\\ALARM.WAV", "1"}), Example);
-    EXPECT_EQ(formatSettings(Settings{0, -1, 32767, -32768, 0, "", "0"}),
-              " 0 \r\n-1 \r\n 32767 \r\n-32768 \r\n 0 \r\n\r\n0\r\n");
-    // A line feed inside a text would shift every later value: not written.
-    EXPECT_FALSE(formatSettings(Settings{0, 0, 0, 0, 0, "two\nlines", "0"}));
-}
-
 // Read and written again: a file Horaloom wrote comes back byte for byte, and a hand-edited one
-// as Horaloom would have written it.
+// as Horaloom would have written it (the bytes of a whole file, in tests/presenter).
 TEST(Settings, ReadFilesAreWrittenAgainAsHoraloomWritesThem)
 {
     const std::pair<std::string, std::string> cases[] = {
-        // the file read, the file written from it ("" for the same bytes); Latin-1 stays bytes
+        // the file read, the file written from it ("" for the same bytes); other bytes stay bytes
         {"-1 \r\n 32767 \r\n 2 \r\n-3000 \r\n-1 \r\nC:\\SOUNDS\\BELL,LOUD.WAV\r\n1.0 \r\n", ""},
         {" 1 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n/home/jörg/Klänge/glocke, laut ♪.wav \r\n2 \r\n", ""},
-        {" 1 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\ncaf\xe9 d\xe9j\xe0.wav\r\n1\r\n", ""},
         {" 1 \n 0 \n 1 \n 2880 \n 1995 \nC:\\SOUNDS\\ALARM.WAV\n1\n", Example},
         {"\t1\t\r\n  +0  \r\n1\r\n2880\r\n1995\r\n  C:\\SOUNDS\\ALARM.WAV\r\n 1\r\n", Example},
         {Example + "junk\r\n40000\r\n", Example},
@@ -45,6 +35,8 @@ TEST(Settings, ReadFilesAreWrittenAgainAsHoraloomWritesThem)
         ASSERT_TRUE(read.settings) << bytes << ": " << read.error.problem;
         EXPECT_EQ(formatSettings(*read.settings), written.empty() ? bytes : written);
     }
+    // A line feed inside a text would shift every later value: not written.
+    EXPECT_FALSE(formatSettings(Settings{0, 0, 0, 0, 0, "two\nlines", "0"}));
 }
 
 TEST(Settings, BrokenFilesAreRefusedNamingTheLine)
@@ -52,10 +44,8 @@ TEST(Settings, BrokenFilesAreRefusedNamingTheLine)
     const std::string head = " 1 \r\n 0 \r\n 1 \r\n";
     const std::tuple<std::string, int, const char*> cases[] = {
         {"", 1, "file ends"},
-        {Example.substr(0, Example.size() - 3), 7, "file ends"},
-        {head + "40000\r\n 0 \r\n\r\n1\r\n", 4, "value 40000 is outside -32768..32767"},
+        {head + "32768\r\n 0 \r\n\r\n1\r\n", 4, "value 32768 is outside -32768..32767"},
         {head + "0\r\n-32769\r\n\r\n1\r\n", 5, "value -32769 is outside"},
-        {"32768\r\n", 1, "outside"},
         {"0\r\n99999999999999999999999\r\n", 2, "outside"},
         {"0\r\n   ,1\r\n", 2, "missing"},
         {"0\r\n0\r\n1x\r\n", 3, "'1x' is not a number"},

@@ -20,8 +20,6 @@ TEST(TitleBar, TheForegroundCarriesTheTimeAndEveryOtherWindowItsOwnTitle)
 {
     const Call calls[] = {
         {A, {}, "", 0, "", "   Letter", "Terminal"}, // before the first step
-        {A, {}, "00:00:01", 0, "", "00:00:01   Letter", "Terminal"},
-        {B, {}, "00:00:02", 0, "", "Letter", "00:00:02   Terminal"},
         {A, {}, "00:00:03", 1, "9:05:41 AM", "00:00:03   9:05:41 AM    Letter", "Terminal"},
         // A longer time of day is no retitle by the window's program.
         {A, {}, "00:00:04", 1, "10:00:00 AM", "00:00:04   10:00:00 AM    Letter", "Terminal"},
