@@ -17,6 +17,9 @@ finish() {
     for pid in "${pids[@]}"; do
         wait "$pid" 2>/dev/null || true
     done
+    if ((status != 0)) && [[ -s $workdir/horaloom.log ]]; then
+        echo "Horaloom's output:" && cat "$workdir/horaloom.log"
+    fi
     rm -rf -- "$workdir"
     report_checks "$status"
 }
@@ -55,7 +58,9 @@ start_horaloom() { # start_horaloom DIR [ENV-ARGUMENTS...]
     pid=$!
     pids+=("$pid")
     window=""
-    wait_for 20 window_of "$pid" "^Horaloom$" && window=$found
+    # Found by its title, the window may not be mapped yet: keys and searches for windows on
+    # the screen need it there.
+    wait_for 20 window_of "$pid" "^Horaloom$" && window=$found && wait_for 20 viewable "$window"
 }
 
 # Ends Horaloom with a signal and sets ended_status.

@@ -3,7 +3,7 @@
 # window's place, its outer frame's corner both when it is put there and when it is saved.
 source "$(dirname "$0")/common.sh"
 
-shown_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
+shown_windows() { { xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true; } | wc -l; } # none: 0
 more_windows_than() { (($(shown_windows) > $1)); }
 windows_back_to() { (($(shown_windows) == $1)); }
 # Opens a menu with these keys and waits until it is on the screen, then presses the entry.
