@@ -70,11 +70,19 @@ struct FakeMainView : MainView {
     void showWindow() override { shown = true; }
     void hideWindow() override { shown = false; }
     void minimiseWindow() override { minimised = true; }
-    void restoreWindow() override { shown = true, minimised = false; }
+    void restoreWindow() override
+    {
+        shown = true;
+        minimised = false;
+    }
     void openAbout() override {} // opened through the menus in tests/desktop
     void openHelp() override {}
     void openSelectAlarm() override {}
-    void closeAllWindows() override { closedAll = true, shown = false; }
+    void closeAllWindows() override
+    {
+        closedAll = true;
+        shown = false;
+    }
 };
 
 } // namespace horaloom::fakes

@@ -36,9 +36,14 @@ struct FakeMessageBoxes : MessageBoxes {
     int show(const Message& message) override
     {
         shown.push_back(message);
-        whileOpen ? whileOpen() : void();
-        const int answer = answers.empty() ? MsgBox::No : answers.front();
-        answers.empty() ? void() : answers.pop_front();
+        if (whileOpen) {
+            whileOpen();
+        }
+        if (answers.empty()) {
+            return MsgBox::No;
+        }
+        const int answer = answers.front();
+        answers.pop_front();
         return answer;
     }
 };
@@ -51,7 +56,8 @@ struct FakeSound : Sound {
 };
 
 struct FakeFileDialog : FileDialog {
-    std::string answer, startedFrom; // the wave file it was opened with
+    std::string answer;
+    std::string startedFrom; // the wave file it was opened with
     std::string openWaveFile(const std::string& current) override
     {
         startedFrom = current;
@@ -100,9 +106,17 @@ struct FakeClock : Clock {
 struct FakeTray : TrayComponent {
     int startups = 0, actions = 0;
     bool notificationShown = false, isAvailable = true;
-    bool startup() override { return ++startups > 0; }
+    bool startup() override
+    {
+        ++startups;
+        return true;
+    }
     bool query() override { return notificationShown; }
-    void action() override { ++actions, notificationShown = false; }
+    void action() override
+    {
+        ++actions;
+        notificationShown = false;
+    }
     void notify(const std::string&, const std::string&) override { notificationShown = true; }
     void setMouseReleaseHandler(std::function<void(int)>) override {} // clicked in tests/desktop
     bool available() override { return isAvailable; }
@@ -114,7 +128,12 @@ struct FakeSingleInstance : SingleInstance {
     bool anotherIsRunning() override { return otherRunning; }
     void askOtherToComeForward() override {} // seen in tests/desktop
     void setComeForwardHandler(std::function<void()> h) override { comeForward = std::move(h); }
-    void laterStart() { comeForward ? comeForward() : void(); } // a later start asks us
+    void laterStart() // a later start asks us
+    {
+        if (comeForward) {
+            comeForward();
+        }
+    }
 };
 
 struct FakeProgramEnd : ProgramEnd {

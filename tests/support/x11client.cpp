@@ -23,10 +23,12 @@ void PrintTo(const Property& value, std::ostream* out)
     *out << value.type << '/' << value.format << " \"";
     for (const char c : value.bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        byte >= 0x20 && byte < 0x7F && c != '\\' && c != '"'
-            ? *out << c
-            : *out << "\\x"
-                   << "0123456789ABCDEF"[byte >> 4] << "0123456789ABCDEF"[byte & 0xF];
+        if (byte >= 0x20 && byte < 0x7F && c != '\\' && c != '"') {
+            *out << c;
+        } else {
+            *out << "\\x"
+                 << "0123456789ABCDEF"[byte >> 4] << "0123456789ABCDEF"[byte & 0xF];
+        }
     }
     *out << '"';
 }
@@ -34,7 +36,11 @@ void PrintTo(const Property& value, std::ostream* out)
 void PrintTo(const Title& title, std::ostream* out)
 {
     for (const auto& property : title) {
-        property ? PrintTo(*property, out) : void(*out << "(absent)");
+        if (property) {
+            PrintTo(*property, out);
+        } else {
+            *out << "(absent)";
+        }
         *out << "  ";
     }
 }
